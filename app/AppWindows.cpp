@@ -1,0 +1,54 @@
+#include "app/AppWindows.h"
+
+#include "app/Haupt.h"
+#include "app/Hinweise.h"
+#include "app/Info.h"
+#include "app/Kontakt.h"
+#include "calc/WidTabelle.h"
+#include "common/Fonts.h"
+#include "common/SystemColors.h"
+
+#include <QApplication>
+
+namespace AppWindows {
+
+void setUpApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Vexara"));
+    // No display name: Qt would append it to every window title.
+    SystemColors::applyApplicationLook();
+    Fonts::install();
+}
+
+void createAll(const std::function<void(QWidget *)> &created)
+{
+    const auto tell = [&created](QWidget *w) {
+        if (created) created(w);
+    };
+    Frm_Haupt = new TFrm_Haupt;
+    tell(Frm_Haupt);
+    Frm_Kontakt = new TFrm_Kontakt;
+    tell(Frm_Kontakt);
+    Frm_Info = new TFrm_Info;
+    tell(Frm_Info);
+    Frm_Hinweise = new TFrm_Hinweise;
+    tell(Frm_Hinweise);
+    Frm_Wid = new TFrm_Wid;
+    tell(Frm_Wid);
+}
+
+void destroyAll()
+{
+    delete Frm_Wid;
+    Frm_Wid = nullptr;
+    delete Frm_Hinweise;
+    Frm_Hinweise = nullptr;
+    delete Frm_Info;
+    Frm_Info = nullptr;
+    delete Frm_Kontakt;
+    Frm_Kontakt = nullptr;
+    delete Frm_Haupt;
+    Frm_Haupt = nullptr;
+}
+
+} // namespace AppWindows

@@ -1,0 +1,187 @@
+#include "app/Haupt.h"
+
+#include "app/HelpHook.h"
+#include "app/Hinweise.h"
+#include "app/Info.h"
+#include "app/Kontakt.h"
+#include "calc/WidTabelle.h"
+#include "common/Fonts.h"
+#include "common/Messages.h"
+#include "common/SystemColors.h"
+#include "common/WindowPlacement.h"
+#include "platform/HelpControl.h"
+#include "widgets/FormScaler.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+
+TFrm_Haupt *Frm_Haupt = nullptr;
+THelpHook *Hilfe_Hook = nullptr;
+
+namespace {
+constexpr quint32 kHelpContext = 1001;
+// Oldest help viewer the program can work with: 4.73.
+constexpr quint16 kMinHelpMajor = 4;
+constexpr quint16 kMinHelpMinor = 73;
+} // namespace
+
+TFrm_Haupt::TFrm_Haupt(QWidget *parent) : QMainWindow(parent), FormScaler1(new FormScaler(this))
+{
+    ui.setupUi(this);
+    Fonts::applyDesignPixelSizes(this);
+    FormScaler1->ResizeFonts = true;
+    FormScaler1->MinFontSize = 4;
+    FormScaler1->MaxFontSize = 48;
+
+    // The separators are named too, and the leading one must stay visible.
+    auto *sepTop = new QAction(this);
+    sepTop->setSeparator(true);
+    sepTop->setObjectName(QStringLiteral("Rgesgegeben1"));
+    ui.Berechnung1->insertAction(ui.Rgesgegeben2, sepTop);
+    auto *sepEnd = new QAction(this);
+    sepEnd->setSeparator(true);
+    sepEnd->setObjectName(QStringLiteral("N1"));
+    ui.Berechnung1->insertAction(ui.Programmbeenden1, sepEnd);
+    ui.Berechnung1->setSeparatorsCollapsible(false);
+    ui.Hilfe1->setSeparatorsCollapsible(false);
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, SystemColors::system(SystemColors::InactiveBorder));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    connect(ui.Rgesgegeben2, &QAction::triggered, this, &TFrm_Haupt::Rgesgegeben2Click);
+    connect(ui.Rgesgesucht1, &QAction::triggered, this, &TFrm_Haupt::Rgesgesucht1Click);
+    connect(ui.Programmbeenden1, &QAction::triggered, this, &TFrm_Haupt::Programmbeenden1Click);
+    connect(ui.Hinweise, &QAction::triggered, this, &TFrm_Haupt::HinweiseClick);
+    connect(ui.Info, &QAction::triggered, this, &TFrm_Haupt::InfoClick);
+    connect(ui.Hilfeaufrufen1, &QAction::triggered, this, &TFrm_Haupt::Hilfeaufrufen1Click);
+
+    // Fixed border, no maximise button: the client area keeps its design size.
+    const QSize client = ui.centralwidget->sizeHint().expandedTo(QSize(741, 206));
+    setFixedSize(client.width(), 206 + menuBar()->sizeHint().height());
+    setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowMinimizeButtonHint |
+                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint) &
+                   ~Qt::WindowMaximizeButtonHint);
+
+    FormCreate();
+}
+
+TFrm_Haupt::~TFrm_Haupt()
+{
+    FormDestroy();
+    if (Frm_Haupt == this) Frm_Haupt = nullptr;
+}
+
+QString TFrm_Haupt::windowCaption()
+{
+    return QStringLiteral("lumaKvex :  Version 3.0 (2015 - 2016)  -  Parallelschaltung von Widerständen (Freeware)");
+}
+
+QString TFrm_Haupt::helpFilePath()
+{
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/')) +
+           QStringLiteral("lumaKvex.chm");
+}
+
+void TFrm_Haupt::FormCreate()
+{
+    FormScaler1->CaptureLayout();
+    setWindowTitle(windowCaption());
+    m_helpFile = helpFilePath();
+    Hilfe_Hook = nullptr;
+
+    if (!QFileInfo::exists(m_helpFile))
+        Messages::plain(nullptr, QStringLiteral("Hilfe-Datei nicht gefunden in: \r\r") + m_helpFile);
+
+    const HelpControl::Version v = HelpControl::version();
+    const bool tooOld = v.major < kMinHelpMajor || (v.major == kMinHelpMajor && v.minor < kMinHelpMinor);
+    if (!HelpControl::isLoaded() || tooOld)
+        Messages::plain(nullptr, QStringLiteral("Diese Anwendung erfordert die Installation der MS HTML Help 1.2 oder höher"));
+
+    Hilfe_Hook = new THelpHook(m_helpFile, QString(), THelpHook::HostHtmlHelpApi);
+    WindowPlacement::centre(this);
+}
+
+void TFrm_Haupt::FormDestroy()
+{
+    HelpControl::closeAll();
+    delete Hilfe_Hook;
+    Hilfe_Hook = nullptr;
+}
+
+bool TFrm_Haupt::FormCloseQuery()
+{
+    return Messages::confirm(this, QStringLiteral("Wirklich beenden?"));
+}
+
+void TFrm_Haupt::closeEvent(QCloseEvent *event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // The other windows end with the main window, whatever their state.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != this && w->isWindow() && w->isVisible()) w->hide();
+    QCoreApplication::quit();
+}
+
+void TFrm_Haupt::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormScaler1->ApplyLayout();
+}
+
+namespace {
+void showWindow(QWidget *w)
+{
+    if (!w) return;
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+} // namespace
+
+void TFrm_Haupt::Rgesgegeben2Click()
+{
+    if (!Frm_Wid) return;
+    showWindow(Frm_Wid);
+    Frm_Wid->showPage(0);
+}
+
+void TFrm_Haupt::Rgesgesucht1Click()
+{
+    if (!Frm_Wid) return;
+    showWindow(Frm_Wid);
+    Frm_Wid->showPage(1);
+}
+
+void TFrm_Haupt::Programmbeenden1Click()
+{
+    close();
+}
+
+void TFrm_Haupt::HinweiseClick()
+{
+    showWindow(Frm_Hinweise);
+}
+
+void TFrm_Haupt::InfoClick()
+{
+    showWindow(Frm_Info);
+}
+
+void TFrm_Haupt::KontaktClick()
+{
+    showWindow(Frm_Kontakt);
+}
+
+void TFrm_Haupt::Hilfeaufrufen1Click()
+{
+    THelpHook::requestContext(kHelpContext);
+}
