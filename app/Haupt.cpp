@@ -32,6 +32,8 @@ TFrm_Haupt::TFrm_Haupt(QWidget *parent) : QMainWindow(parent), FormScaler1(new F
 {
     ui.setupUi(this);
     Fonts::applyDesignPixelSizes(this);
+    // Menus use the system's menu font, not the window's bold design font.
+    ui.MainMenu1->setFont(QApplication::font("QMenuBar"));
     FormScaler1->ResizeFonts = true;
     FormScaler1->MinFontSize = 4;
     FormScaler1->MaxFontSize = 48;

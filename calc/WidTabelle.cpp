@@ -5,6 +5,8 @@
 #include "common/WindowPlacement.h"
 #include "widgets/FormScaler.h"
 
+#include <QApplication>
+
 TFrm_Wid *Frm_Wid = nullptr;
 
 namespace {
@@ -15,6 +17,8 @@ TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new FormS
 {
     ui.setupUi(this);
     Fonts::applyDesignPixelSizes(this);
+    // Menus use the system's menu font, not the window's bold design font.
+    ui.MainMenu->setFont(QApplication::font("QMenuBar"));
     FormScaler1->ResizeFonts = true;
     FormScaler1->MinFontSize = 6;
     FormScaler1->MaxFontSize = 48;

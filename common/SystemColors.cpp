@@ -1,8 +1,9 @@
 #include "common/SystemColors.h"
 
+#include "common/AppStyle.h"
+
 #include <QApplication>
 #include <QPalette>
-#include <QStyleFactory>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -74,7 +75,7 @@ quint32 toStored(const QColor &color)
 
 void applyApplicationLook()
 {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new AppStyle);
     QPalette p;
     const auto set = [&p](QPalette::ColorRole role, Index index) { p.setColor(role, system(index)); };
     set(QPalette::Window, BtnFace);

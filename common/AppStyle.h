@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QProxyStyle>
+
+// Fusion with the proportions of the desktop the program was designed on: menu
+// separators get the height of a Windows menu separator, so that a separator at the
+// very top of a menu is as visible as any other.
+class AppStyle : public QProxyStyle
+{
+    Q_OBJECT
+
+public:
+    AppStyle();
+
+    QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
+                           const QWidget *widget) const override;
+};

@@ -1,0 +1,271 @@
+#include "BoxAnswerer.h"
+
+#include "app/AppWindows.h"
+#include "app/Haupt.h"
+#include "app/HelpHook.h"
+#include "app/Hinweise.h"
+#include "app/Info.h"
+#include "app/Kontakt.h"
+#include "calc/WidTabelle.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTest>
+
+class TestHaupt : public QObject
+{
+    Q_OBJECT
+
+    QList<BoxAnswerer::Box> m_startupBoxes;
+    QStringList m_created;
+    bool m_othersExistedDuringMainCreation = true;
+    bool m_mainVisibleDuringStartupBox = true;
+
+    QAction *menuAction(QMenu *menu, const QString &name)
+    {
+        for (QAction *a : menu->actions())
+            if (a->objectName() == name) return a;
+        return nullptr;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        AppWindows::setUpApplication();
+        BoxAnswerer boxes;
+        boxes.answer(QStringLiteral("OK"));
+        boxes.answer(QStringLiteral("OK"));
+        boxes.onBox([this](const BoxAnswerer::Box &) {
+            m_othersExistedDuringMainCreation = Frm_Kontakt || Frm_Info || Frm_Hinweise || Frm_Wid;
+            m_mainVisibleDuringStartupBox = Frm_Haupt && Frm_Haupt->isVisible();
+        });
+        QStringList order;
+        AppWindows::createAll([this](QWidget *w) {
+            // Each window is complete before the next one exists.
+            const bool laterExist = (w == Frm_Haupt && Frm_Kontakt) || (w == Frm_Kontakt && Frm_Info) ||
+                                    (w == Frm_Info && Frm_Hinweise) || (w == Frm_Hinweise && Frm_Wid);
+            m_created << (laterExist ? QStringLiteral("too early: ") : QString()) + w->objectName();
+        });
+        m_startupBoxes = boxes.seen();
+        QCOMPARE(boxes.unexpected(), 0);
+    }
+
+    void cleanupTestCase() { AppWindows::destroyAll(); }
+
+    void init()
+    {
+        for (QWidget *w : QList<QWidget *>{Frm_Kontakt, Frm_Info, Frm_Hinweise, Frm_Wid}) w->hide();
+        Frm_Haupt->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Frm_Haupt));
+    }
+
+    void windowsAreCreatedInOrder()
+    {
+        QCOMPARE(m_created, (QStringList{"Frm_Haupt", "Frm_Kontakt", "Frm_Info", "Frm_Hinweise", "Frm_Wid"}));
+    }
+
+    void startupReportsMissingHelpThenMissingViewer()
+    {
+        QCOMPARE(m_startupBoxes.size(), 2);
+        const QString path = TFrm_Haupt::helpFilePath();
+        QVERIFY(path.endsWith(QStringLiteral("lumaKvex.chm")));
+        QVERIFY(QFileInfo(path).isAbsolute());
+        QCOMPARE(QFileInfo(path).absolutePath(), QCoreApplication::applicationDirPath());
+
+        const BoxAnswerer::Box &first = m_startupBoxes[0];
+        QCOMPARE(first.title, QStringLiteral("Vexara"));
+        QCOMPARE(first.text, QStringLiteral("Hilfe-Datei nicht gefunden in: \n\n") + path);
+        QCOMPARE(first.icon, QMessageBox::NoIcon);
+        QCOMPARE(first.buttons, QStringList{"OK"});
+
+        const BoxAnswerer::Box &second = m_startupBoxes[1];
+        QCOMPARE(second.title, QStringLiteral("Vexara"));
+        QCOMPARE(second.text, QStringLiteral("Diese Anwendung erfordert die Installation der MS HTML Help 1.2 oder höher"));
+        QCOMPARE(second.buttons, QStringList{"OK"});
+
+        QVERIFY(!m_othersExistedDuringMainCreation);
+        QVERIFY(!m_mainVisibleDuringStartupBox);
+        QVERIFY(Hilfe_Hook);
+        QCOMPARE(Hilfe_Hook->helpFile(), path);
+        QCOMPARE(Hilfe_Hook->windowDefinition(), QString());
+    }
+
+    void otherWindowsStartHidden()
+    {
+        QCOMPARE(Frm_Wid->objectName(), QStringLiteral("Frm_Wid"));
+        QVERIFY(!Frm_Wid->isVisible());
+        QVERIFY(!Frm_Info->isVisible());
+        QVERIFY(!Frm_Hinweise->isVisible());
+        QVERIFY(!Frm_Kontakt->isVisible());
+    }
+
+    void mainWindowLooksAsDesigned()
+    {
+        QCOMPARE(Frm_Haupt->windowTitle(),
+                 QStringLiteral("lumaKvex :  Version 3.0 (2015 - 2016)  -  Parallelschaltung von Widerständen (Freeware)"));
+        QCOMPARE(Frm_Haupt->windowHandle()->title(), Frm_Haupt->windowTitle());
+        const auto *client = Frm_Haupt->findChild<QWidget *>(QStringLiteral("ClientArea"));
+        QVERIFY(client);
+        QCOMPARE(client->size(), QSize(733, 198));
+        QVERIFY(!(Frm_Haupt->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(Frm_Haupt->minimumSize(), Frm_Haupt->maximumSize());
+    }
+
+    void controlsSitWhereDesigned_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("italic");
+        QTest::newRow("credit") << "Label1" << QRect(16, 16, 140, 16) << "MS Sans Serif" << 13 << true << false;
+        QTest::newRow("pair finder") << "Label3" << QRect(16, 68, 290, 64) << "Arial Narrow" << 13 << false << true;
+        QTest::newRow("list") << "Label4" << QRect(16, 140, 256, 48) << "Arial Narrow" << 13 << false << true;
+        QTest::newRow("logo 1") << "DekoLabelFill4" << QRect(276, -8, 149, 100) << "Comic Sans MS" << 64 << true << true;
+        QTest::newRow("logo 2") << "DekoLabelFill2" << QRect(396, 3, 161, 194) << "Georgia" << 160 << true << true;
+        QTest::newRow("logo 3") << "DekoLabelFill5" << QRect(564, 99, 157, 86) << "Comic Sans MS" << 64 << true << true;
+    }
+    void controlsSitWhereDesigned()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, family);
+        QFETCH(int, pixels);
+        QFETCH(bool, bold);
+        QFETCH(bool, italic);
+        auto *w = Frm_Haupt->findChild<QWidget *>(name);
+        QVERIFY(w);
+        QCOMPARE(w->geometry(), geometry);
+        QCOMPARE(w->font().family(), family);
+        QCOMPARE(w->font().pixelSize(), pixels);
+        QCOMPARE(w->font().bold(), bold);
+        QCOMPARE(w->font().italic(), italic);
+    }
+
+    void descriptionsAndLogoTexts()
+    {
+        const auto text = [](const char *name) { return Frm_Haupt->findChild<QLabel *>(name)->text(); };
+        QCOMPARE(text("Label3"), QStringLiteral("R gegeben:\n   Für einen vorgegebenen Widerstand werden die möglichen\n"
+                                                "   Kombiationen von 2 parallelen Widerständen (Reihe E 12)\n   ermittelt. "));
+        QCOMPARE(text("Label4"), QStringLiteral("R gesucht:\n   Für bis zu 20 vorgegebenen Widerständen wird der \n"
+                                                "   Gesamtwiderstand berechnet."));
+        QCOMPARE(text("DekoLabelFill4") + text("DekoLabelFill2") + text("DekoLabelFill5"), QStringLiteral("lumaKvex"));
+    }
+
+    void menuMatchesDesign()
+    {
+        auto *bar = Frm_Haupt->findChild<QMenuBar *>(QStringLiteral("MainMenu1"));
+        QVERIFY(bar);
+        QCOMPARE(bar->actions().size(), 2);
+        auto *auswahl = Frm_Haupt->findChild<QMenu *>(QStringLiteral("Berechnung1"));
+        auto *hilfe = Frm_Haupt->findChild<QMenu *>(QStringLiteral("Hilfe1"));
+        QCOMPARE(bar->actions().at(0), auswahl->menuAction());
+        QCOMPARE(bar->actions().at(1), hilfe->menuAction());
+        QCOMPARE(auswahl->title(), QStringLiteral("Auswahl"));
+        QCOMPARE(hilfe->title(), QStringLiteral("Hilfe"));
+
+        const auto describe = [](QMenu *m) {
+            QStringList out;
+            for (QAction *a : m->actions())
+                out << a->objectName() + QLatin1Char('=') + (a->isSeparator() ? QStringLiteral("-") : a->text());
+            return out;
+        };
+        QCOMPARE(describe(auswahl), (QStringList{"Rgesgegeben1=-", "Rgesgegeben2=Rges gegeben", "Rgesgesucht1=Rges gesucht",
+                                                 "N1=-", "Programmbeenden1=Programm beenden"}));
+        QCOMPARE(describe(hilfe), (QStringList{"Hinweise=Hinweise", "Info=Info", "Hilfeaufrufen1=Hilfe zum Programm"}));
+        // The leading separator must be drawn, not collapsed into the menu's frame.
+        QVERIFY(!auswahl->separatorsCollapsible());
+        auswahl->adjustSize();
+        QVERIFY(auswahl->actionGeometry(auswahl->actions().first()).height() >= 5);
+        for (QMenu *m : {auswahl, hilfe})
+            for (QAction *a : m->actions()) {
+                QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->objectName()));
+                QVERIFY2(!a->text().contains(QLatin1Char('&')), qPrintable(a->objectName()));
+            }
+    }
+
+    void menuOpensCalculatorOnEitherPage()
+    {
+        auto *tabs = Frm_Wid->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+        QVERIFY(tabs);
+        QCOMPARE(tabs->count(), 2);
+        QCOMPARE(tabs->tabText(0), QStringLiteral("   Rges gegeben   "));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("   Rges gesucht   "));
+
+        Frm_Haupt->findChild<QAction *>(QStringLiteral("Rgesgesucht1"))->trigger();
+        QVERIFY(Frm_Wid->isVisible());
+        QCOMPARE(tabs->currentIndex(), 1);
+        Frm_Haupt->findChild<QAction *>(QStringLiteral("Rgesgegeben2"))->trigger();
+        QVERIFY(Frm_Wid->isVisible());
+        QCOMPARE(tabs->currentIndex(), 0);
+        QVERIFY(Frm_Haupt->isVisible());
+    }
+
+    void menuShowsInformationWindows()
+    {
+        Frm_Haupt->findChild<QAction *>(QStringLiteral("Info"))->trigger();
+        QVERIFY(Frm_Info->isVisible());
+        Frm_Haupt->findChild<QAction *>(QStringLiteral("Hinweise"))->trigger();
+        QVERIFY(Frm_Hinweise->isVisible());
+        QVERIFY(Frm_Haupt->isVisible());
+    }
+
+    void closingCalculatorKeepsProgramRunning()
+    {
+        Frm_Haupt->findChild<QAction *>(QStringLiteral("Rgesgegeben2"))->trigger();
+        BoxAnswerer boxes;
+        Frm_Wid->close();
+        QVERIFY(!Frm_Wid->isVisible());
+        QVERIFY(Frm_Haupt->isVisible());
+        QCOMPARE(boxes.seen().size(), 0);
+    }
+
+    void closeAsksFirst_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("close button, Nein") << "close" << "&Nein" << false;
+        QTest::newRow("menu, Nein") << "menu" << "&Nein" << false;
+        QTest::newRow("close button, Escape") << "close" << "<Escape>" << false;
+        QTest::newRow("menu, box closed") << "menu" << "<Close>" << false;
+        QTest::newRow("close button, Ja") << "close" << "&Ja" << true;
+        QTest::newRow("menu, Ja") << "menu" << "&Ja" << true;
+    }
+    void closeAsksFirst()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, answer);
+        QFETCH(bool, closes);
+        Frm_Haupt->findChild<QAction *>(QStringLiteral("Rgesgesucht1"))->trigger();
+        Frm_Info->show();
+        auto *tabs = Frm_Wid->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+
+        BoxAnswerer boxes;
+        boxes.answer(answer);
+        if (how == QLatin1String("menu"))
+            Frm_Haupt->findChild<QAction *>(QStringLiteral("Programmbeenden1"))->trigger();
+        else
+            Frm_Haupt->close();
+
+        QCOMPARE(boxes.seen().size(), 1);
+        const BoxAnswerer::Box &box = boxes.seen().first();
+        QCOMPARE(box.title, QStringLiteral("Bestätigung"));
+        QCOMPARE(box.text, QStringLiteral("Wirklich beenden?"));
+        QCOMPARE(box.icon, QMessageBox::Question);
+        QCOMPARE(box.buttons, (QStringList{"&Ja", "&Nein"}));
+        QCOMPARE(box.defaultButton, QStringLiteral("&Ja"));
+        QCOMPARE(box.escapeButton, QStringLiteral("&Nein"));
+
+        QCOMPARE(Frm_Haupt->isVisible(), !closes);
+        QCOMPARE(Frm_Wid->isVisible(), !closes);
+        QCOMPARE(Frm_Info->isVisible(), !closes);
+        if (!closes) QCOMPARE(tabs->currentIndex(), 1);
+    }
+};
+
+QTEST_MAIN(TestHaupt)
+#include "tst_haupt.moc"
