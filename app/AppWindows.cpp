@@ -9,6 +9,7 @@
 #include "common/SystemColors.h"
 
 #include <QApplication>
+#include <QIcon>
 
 namespace AppWindows {
 
@@ -18,6 +19,7 @@ void setUpApplication()
     // No display name: Qt would append it to every window title.
     SystemColors::applyApplicationLook();
     Fonts::install();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/lumakvex.png")));
 }
 
 void createAll(const std::function<void(QWidget *)> &created)
