@@ -111,6 +111,7 @@ private slots:
         QCOMPARE(client->size(), QSize(733, 198));
         QVERIFY(!(Frm_Haupt->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(Frm_Haupt->minimumSize(), Frm_Haupt->maximumSize());
+        QVERIFY(!Frm_Haupt->windowIcon().isNull());
     }
 
     void controlsSitWhereDesigned_data()
