@@ -1,4 +1,4 @@
-// One full run of the pair finder's classification (Part 2.3): 43 x 49 cells, header texts
+// One full run of the pair finder's classification: 43 x 49 cells, header texts
 // read as numbers, band, classification values and counts. It runs after every key release.
 #include "calc/E12Axes.h"
 #include "calc/PairMath.h"

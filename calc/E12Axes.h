@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// The axis header texts of the E12 pair matrix (Part 2.2). They are the only source of the
+// The axis header texts of the E12 pair matrix. They are the only source of the
 // matrix values: the body is filled from them and the search and readout read them back.
 namespace E12Axes {
 

@@ -12,7 +12,7 @@ namespace {
 
 using Ext = long double;
 
-// The constants as the Part states them: 0.05 and 0.005 as the extended values closest to
+// The constants as the design states them: 0.05 and 0.005 as the extended values closest to
 // them, 0.1 as the double closest to one tenth, 10 and 100 exact.
 constexpr Ext kHalfTenth = 0.05L;
 constexpr Ext kHalfHundredth = 0.005L;

@@ -6,12 +6,12 @@
 #include <limits>
 #include <vector>
 
-// The pair finder's arithmetic (Parts 2.2, 2.3, 2.4), free of widgets.
+// The pair finder's arithmetic, free of widgets.
 //
 // Precision: every operation is evaluated in 80-bit extended precision (x87 `long double`,
 // 64-bit significand, rounding to nearest, ties to even) and every named result is rounded
 // to a double when it is stored: this decides on which side an exact half falls (the tie
-// table of Part 2.3, the band of 1,5 at 5 %). The inputs (header values, field values) enter
+// table, the band of 1,5 at 5 %). The inputs (header values, field values) enter
 // as doubles; the constants 0.05 and 0.005 are the extended values closest to them.
 static_assert(std::numeric_limits<long double>::digits == 64,
               "the pair finder needs 80-bit extended long double (x86 g++/clang, MinGW)");
@@ -19,7 +19,7 @@ static_assert(std::numeric_limits<double>::digits == 53, "IEEE double expected")
 
 namespace PairMath {
 
-// Limits of Part 2.3 (plain numbers, the same in Ohm and kOhm).
+// Limits (plain numbers, the same in Ohm and kOhm).
 inline constexpr double kMinTolerance = 1.0;     // a smaller tolerance is replaced by 1
 inline constexpr double kMaxTolerance = 20.0;    // a larger tolerance is replaced by 20
 inline constexpr double kMaxWanted = 2481.2;     // accepted up to and including
@@ -29,11 +29,11 @@ inline constexpr double kScrollThreshold = 60.0; // a wanted value above it scro
 // Parallel value p = a*b/(a+b), evaluated in extended precision, stored as a double.
 double parallel(double a, double b);
 
-// Displayed tenth (Part 2.2, step 3): d = trunc((p + 0.05) * 10) / 10, stored as a double.
+// Displayed tenth: d = trunc((p + 0.05) * 10) / 10, stored as a double.
 // The matrix cell shows NumberText::fixed(d, 1).
 double displayTenth(double p);
 
-// Classification value (Part 2.3): k = p/0.1 rounded to the nearest whole number (ties to
+// Classification value: k = p/0.1 rounded to the nearest whole number (ties to
 // even), q = k*0.1 stored as a double (0.1 being the double closest to one tenth), then
 // v = displayTenth(q).
 double classValue(double p);
@@ -41,7 +41,7 @@ double classValue(double p);
 // The text of the body cell for column value a and row value b: "%0.1f" of d(p(a, b)).
 QString cellText(double a, double b);
 
-// The tolerance band of Part 2.3, step 8; each member stored as a double.
+// The tolerance band; each member stored as a double.
 struct Band
 {
     double U = 0;     // (100 + t) * w / 100
@@ -68,11 +68,11 @@ enum class CellClass { Outside, Smaller, Equal, Greater };
 // double comparisons, both bounds included. A v that is no number (NaN) lies in no band.
 CellClass classify(double v, double w, double lower, double upper);
 
-// Hover readout (Part 2.4, step 10): x*100/w - 100, evaluated in extended precision and
+// Deviation shown by the hover readout: x*100/w - 100, evaluated in extended precision and
 // stored as a double. Meant for w > 0 only (the readout shows no deviation otherwise).
 double deviation(double x, double w);
 
-// One full search over the body (Part 2.3, steps 7 to 14, without the controls).
+// One full search over the body, without the controls.
 struct MatrixResult
 {
     int rows = 0;         // number of row headers (43 for the E12 matrix)
@@ -99,7 +99,7 @@ struct MatrixResult
 // read with NumberText::parse; a header text that is no number makes its whole row or column
 // outside.
 MatrixResult classifyMatrix(const QStringList &columnTexts, const QStringList &rowTexts, double w, double t);
-// The same on the E12 axes of Part 2.2.
+// The same on the E12 axes.
 MatrixResult classifyMatrix(double w, double t);
 
 } // namespace PairMath

@@ -6,8 +6,8 @@
 #include <optional>
 #include <span>
 
-// The list calculator's program-wide state (Part 3.1) and the widget-free parts of its
-// commands (Part 3.2) and its total (Part 3.3). The window (`TFrm_Wid`) moves values between
+// The list calculator's program-wide state and the widget-free parts of its
+// commands and its total. The window (`TFrm_Wid`) moves values between
 // `ArbeitsSatz` and its controls (FelderLaden / FelderSichern), shows the messages and
 // refreshes the display; everything here touches no control.
 
@@ -53,7 +53,7 @@ Datensatz SatzAn(qint32 p);
 // Liste[p] := satz for 1..20; nothing at position 21 (or anything else).
 void SatzSetzen(qint32 p, const Datensatz &satz);
 
-// ---- Unit factors and the total (Parts 3.1, 3.3) ----
+// ---- Unit factors and the total ----
 
 // Factor of a unit text: "Ohm" 1, "k Ohm" 1000, "M Ohm" 1000000 (whole, case-sensitive
 // comparison); any other text gives `vorher`, the factor of the record before (0 for the
@@ -72,9 +72,9 @@ double GesamtOhm();
 // (kOhm above 999 Ohm, MOhm above 999999 Ohm, both strict).
 QString GesamtText(double gesamtOhm);
 
-// ---- List-pure parts of the commands (Parts 3.1, 3.2) ----
+// ---- List-pure parts of the commands ----
 
-// List reset, state part (Part 3.1 steps 1 and 4): Belegt := 1, Aktuell := 1,
+// List reset, state part (its steps 1 and 4): Belegt := 1, Aktuell := 1,
 // Liste[1] := LeerSatz, ArbeitsSatz := Liste[1]. The window hides the counters, clears the
 // display, runs FelderLaden and refreshes.
 void ListeZuruecksetzen();

@@ -2,6 +2,6 @@
 
 #include <QString>
 
-// The pair finder's unit word (Part 2.3): "Ohm" or "kOhm". Only shown, never used in a
+// The pair finder's unit word: "Ohm" or "kOhm". Only shown, never used in a
 // calculation. Empty at program start; the calculator window's creation sets it to "Ohm".
 extern QString Einheit_Wid;

@@ -1,5 +1,5 @@
-// The list calculator's program-wide state (Part 3.1), the list-pure parts of its commands
-// (Part 3.2) and its total (Part 3.3).
+// The list calculator's program-wide state, the list-pure parts of its commands
+// and its total.
 #include "calc/global.h"
 #include "calc/global_Wid.h"
 

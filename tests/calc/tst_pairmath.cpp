@@ -1,5 +1,5 @@
-// The pair finder's arithmetic (Parts 2.2, 2.3, 2.4): the tie table, the band, the matrix
-// edge values and the counts of every edge case of Part 2.3 on the E12 axes.
+// The pair finder's arithmetic: the tie table, the band, the matrix
+// edge values and the counts of every edge case on the E12 axes.
 #include "calc/E12Axes.h"
 #include "calc/PairMath.h"
 #include "common/NumberText.h"
@@ -102,7 +102,7 @@ private slots:
         QVERIFY(!PairMath::toleranceNeedsCorrection(20));
     }
 
-    // Part 2.2's edge values of the matrix body.
+    // The edge values of the matrix body.
     void matrixEdgeValues_data()
     {
         QTest::addColumn<QString>("column");
@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(NumberText::fixed(largest, 1), QStringLiteral("2481,2"));
     }
 
-    // Part 2.3's table of the 24 exact halves: text shown and classification value.
+    // The table of the 24 exact halves: text shown and classification value.
     void tieTable_data()
     {
         QTest::addColumn<QString>("row");
@@ -305,7 +305,7 @@ private slots:
         QCOMPARE(PairMath::deviation(100, 100), 0.0);
     }
 
-    // Part 2.3's edge cases, counted on the E12 axes.
+    // The edge cases, counted on the E12 axes.
     void searchCounts_data()
     {
         QTest::addColumn<double>("w");
