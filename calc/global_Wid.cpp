@@ -1,0 +1,3 @@
+#include "calc/global_Wid.h"
+
+QString Einheit_Wid;
