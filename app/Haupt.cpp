@@ -50,10 +50,7 @@ TFrm_Haupt::TFrm_Haupt(QWidget *parent) : QMainWindow(parent), FormScaler1(new F
     ui.Berechnung1->setSeparatorsCollapsible(false);
     ui.Hilfe1->setSeparatorsCollapsible(false);
 
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, SystemColors::system(SystemColors::InactiveBorder));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    SystemColors::setBackground(this, SystemColors::system(SystemColors::InactiveBorder));
 
     connect(ui.Rgesgegeben2, &QAction::triggered, this, &TFrm_Haupt::Rgesgegeben2Click);
     connect(ui.Rgesgesucht1, &QAction::triggered, this, &TFrm_Haupt::Rgesgesucht1Click);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QWidget>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -71,6 +72,20 @@ QColor fromStored(quint32 value)
 quint32 toStored(const QColor &color)
 {
     return quint32(color.red()) | (quint32(color.green()) << 8) | (quint32(color.blue()) << 16);
+}
+
+void setBackground(QWidget *widget, const QColor &color)
+{
+    QPalette p = widget->palette();
+    if (p.color(QPalette::Window) == color && widget->autoFillBackground()) return;
+    p.setColor(QPalette::Window, color);
+    widget->setPalette(p);
+    widget->setAutoFillBackground(true);
+}
+
+QColor background(const QWidget *widget)
+{
+    return widget->palette().color(QPalette::Window);
 }
 
 void applyApplicationLook()

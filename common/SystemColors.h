@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QtGlobal>
 
+class QWidget;
+
 // The named colours the program's design speaks of. System colours take the
 // system's own values on Windows and the Windows 10 defaults elsewhere, so the
 // program looks the same on every desktop theme.
@@ -66,6 +68,11 @@ inline QColor purple() { return QColor(128, 0, 128); }
 inline QColor grey() { return QColor(128, 128, 128); }
 inline QColor moneyGreen() { return QColor(192, 220, 192); }
 inline QColor cream() { return QColor(255, 251, 240); }
+
+// The background a widget fills itself with (labels, boxes, panels): its palette's
+// window colour, painted opaque.
+void setBackground(QWidget *widget, const QColor &color);
+QColor background(const QWidget *widget);
 
 // Fusion style and a fixed light palette built from the colours above, for the whole
 // application.
