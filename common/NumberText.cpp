@@ -1,5 +1,6 @@
 #include "common/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -121,11 +122,11 @@ QString integer(long long value)
     return QString::number(value);
 }
 
-QString general(double value)
+QString general(double value, int significantDigits)
 {
     if (!std::isfinite(value)) return fixed(value, 0);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", value);
+    std::snprintf(buf, sizeof buf, "%.*G", std::clamp(significantDigits, 1, 30), value);
     QString out = QString::fromLatin1(buf);
     // "%G" writes E+20 / E-05; the program's general form has no plus sign and no leading zeros.
     const qsizetype e = out.indexOf(QLatin1Char('E'));

@@ -31,7 +31,8 @@ QString integer(long long value);
 
 // Shortest general form ("%g"-like, up to 15 significant digits, no thousands
 // separators), as used in range messages: 2.5 -> "2,5", 1e20 -> "1E20".
-QString general(double value);
+// Fields that show a chosen number of significant digits pass it.
+QString general(double value, int significantDigits = 15);
 
 // Reads a number written with the decimal comma: optional blanks, an optional sign,
 // digits with at most one comma, an optional exponent. Thousands separators are not

@@ -110,6 +110,13 @@ private slots:
         QCOMPARE(NumberText::general(value), text);
     }
 
+    void generalFormatWithChosenDigits()
+    {
+        QCOMPARE(NumberText::general(2.0 / 3.0, 4), QStringLiteral("0,6667"));
+        QCOMPARE(NumberText::general(123456.0, 4), QStringLiteral("1,235E5"));
+        QCOMPARE(NumberText::general(1234.5, 12), QStringLiteral("1234,5"));
+    }
+
     void parse_data()
     {
         QTest::addColumn<QString>("text");
