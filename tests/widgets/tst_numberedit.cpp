@@ -3,7 +3,7 @@
 // Arial bold 13 px, no range).
 #include "common/Messages.h"
 #include "common/SystemColors.h"
-#include "support/BoxAnswerer.h"
+#include "BoxAnswerer.h"
 #include "widgets/NumberEdit.h"
 
 #include <QApplication>

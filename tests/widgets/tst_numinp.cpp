@@ -1,7 +1,7 @@
 // The integer display field, set up like the list calculator's two counters (integer
 // type, read-only, right-aligned on money green), and its editable behaviour.
 #include "common/SystemColors.h"
-#include "support/BoxAnswerer.h"
+#include "BoxAnswerer.h"
 #include "widgets/NumInp.h"
 
 #include <QApplication>
