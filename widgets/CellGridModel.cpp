@@ -1,0 +1,56 @@
+#include "widgets/CellGridModel.h"
+
+#include "widgets/CellGrid.h"
+
+TCellGridModel::TCellGridModel(TCellGrid *grid) : QAbstractTableModel(grid), m_grid(grid) {}
+
+int TCellGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_grid->RowCount();
+}
+
+int TCellGridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_grid->ColCount();
+}
+
+QVariant TCellGridModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
+    const int c = index.column(), r = index.row();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return m_grid->Cells(c, r);
+    case Qt::BackgroundRole:
+        return m_grid->CellColor(c, r);
+    case Qt::FontRole:
+        return m_grid->CellFont(c, r).font();
+    case Qt::ForegroundRole:
+        return m_grid->CellFont(c, r).color();
+    case Qt::TextAlignmentRole: {
+        static constexpr Qt::AlignmentFlag h[] = {Qt::AlignRight, Qt::AlignLeft, Qt::AlignHCenter};
+        return (h[m_grid->CellAlignment(c, r)] | Qt::AlignTop).toInt();
+    }
+    case Qt::ToolTipRole: {
+        const QString hint = m_grid->HintCell(c, r);
+        return hint.isEmpty() ? QVariant() : QVariant(hint);
+    }
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags TCellGridModel::flags(const QModelIndex &index) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (m_grid->CellEditable(index.column(), index.row())) f |= Qt::ItemIsEditable;
+    return f;
+}
+
+void TCellGridModel::emitAllChanged()
+{
+    const int rows = rowCount(), cols = columnCount();
+    if (rows > 0 && cols > 0) emit dataChanged(index(0, 0), index(rows - 1, cols - 1));
+}

@@ -1,0 +1,486 @@
+// TCellGrid: geometry, scrolling, drawing, mouse and cell hints.
+//
+// Scrolling moves by whole cells, as in the toolkit grids: the horizontal scroll bar's value
+// is the first scrolled column shown after the fixed ones (LeftCol), the vertical one's the
+// first scrolled row (TopRow). A column takes its width plus its grid line (when that line
+// is on); a hidden column (width -1) takes nothing.
+#include "widgets/CellGrid.h"
+
+#include <QApplication>
+#include <QGlyphRun>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRawFont>
+#include <QScrollBar>
+#include <QStyleOptionFocusRect>
+#include <QToolTip>
+
+namespace {
+
+// The smallest first scrolled index that still fills `space` to the end of the axis.
+template <class Extent> int lastFirst(int count, int fixed, int space, Extent extent)
+{
+    for (int i = 0; i < fixed; ++i)
+        space -= extent(i);
+    int first = count;
+    while (first > fixed && extent(first - 1) <= space)
+        space -= extent(--first);
+    return std::max(fixed, std::min(first, count - 1));
+}
+
+// The first scrolled index that shows `index` when it is `first` now.
+template <class Extent> int firstShowing(int index, int first, int fixed, int space, Extent extent)
+{
+    if (index < first) return index;
+    for (int i = 0; i < fixed; ++i)
+        space -= extent(i);
+    int sum = 0;
+    for (int i = first; i <= index; ++i)
+        sum += extent(i);
+    while (first < index && sum > space)
+        sum -= extent(first++);
+    return first;
+}
+
+// The shown indexes of an axis in screen order: the fixed ones, then from `first` on.
+int firstShown(int fixed, int first)
+{
+    return fixed > 0 ? 0 : first;
+}
+
+int nextShown(int i, int fixed, int first)
+{
+    return i + 1 == fixed ? std::max(first, fixed) : i + 1;
+}
+
+// The index whose extent holds `pos`, -1 when none.
+template <class Extent> int indexAt(int pos, int count, int fixed, int first, Extent extent)
+{
+    if (pos < 0) return -1;
+    int edge = 0;
+    for (int i = firstShown(fixed, first); i < count; i = nextShown(i, fixed, first)) {
+        edge += extent(i);
+        if (pos < edge) return i;
+    }
+    return -1;
+}
+
+// Position of `index` on the axis, or -1 when it is scrolled out to the front.
+template <class Extent> int offsetOf(int index, int fixed, int first, Extent extent)
+{
+    if (index >= fixed && index < first) return -1;
+    int pos = 0;
+    for (int i = 0; i < std::min(index, fixed); ++i)
+        pos += extent(i);
+    for (int i = first; i < index; ++i)
+        pos += extent(i);
+    return pos;
+}
+
+} // namespace
+
+int TCellGrid::colLine(int col) const
+{
+    return m_options & (col < m_fixedCols ? goFixedVertLine : goVertLine) ? m_gridLineWidth : 0;
+}
+
+int TCellGrid::rowLine(int row) const
+{
+    return m_options & (row < m_fixedRows ? goFixedHorzLine : goHorzLine) ? m_gridLineWidth : 0;
+}
+
+int TCellGrid::colExtent(int col) const
+{
+    return m_colWidths[col] < 0 ? 0 : m_colWidths[col] + colLine(col);
+}
+
+int TCellGrid::rowExtent(int row) const
+{
+    return m_rowHeights[row] < 0 ? 0 : m_rowHeights[row] + rowLine(row);
+}
+
+int TCellGrid::LeftCol() const
+{
+    return std::max(m_fixedCols, horizontalScrollBar()->value());
+}
+
+int TCellGrid::TopRow() const
+{
+    return std::max(m_fixedRows, verticalScrollBar()->value());
+}
+
+void TCellGrid::updateScrollBars()
+{
+    const auto cx = [this](int i) { return colExtent(i); };
+    const auto ry = [this](int i) { return rowExtent(i); };
+    const QSize client = viewport()->size();
+    const int maxCol = lastFirst(m_colCount, m_fixedCols, client.width(), cx);
+    const int maxRow = lastFirst(m_rowCount, m_fixedRows, client.height(), ry);
+    QScrollBar *h = horizontalScrollBar();
+    QScrollBar *v = verticalScrollBar();
+    h->setRange(m_fixedCols, maxCol);
+    v->setRange(m_fixedRows, maxRow);
+    h->setPageStep(std::max(1, (m_colCount - m_fixedCols) - (maxCol - m_fixedCols)));
+    v->setPageStep(std::max(1, (m_rowCount - m_fixedRows) - (maxRow - m_fixedRows)));
+}
+
+void TCellGrid::scrollToCurrent()
+{
+    const QSize client = viewport()->size();
+    const int left =
+        firstShowing(m_col, LeftCol(), m_fixedCols, client.width(), [this](int i) { return colExtent(i); });
+    const int top =
+        firstShowing(m_row, TopRow(), m_fixedRows, client.height(), [this](int i) { return rowExtent(i); });
+    horizontalScrollBar()->setValue(left);
+    verticalScrollBar()->setValue(top);
+}
+
+void TCellGrid::MouseToCell(const QPoint &pos, int &col, int &row) const
+{
+    col = indexAt(pos.x(), m_colCount, m_fixedCols, LeftCol(), [this](int i) { return colExtent(i); });
+    row = indexAt(pos.y(), m_rowCount, m_fixedRows, TopRow(), [this](int i) { return rowExtent(i); });
+    if (col < 0 || row < 0) col = row = -1;
+}
+
+QRect TCellGrid::CellRect(int col, int row) const
+{
+    if (col < 0 || col >= m_colCount || row < 0 || row >= m_rowCount) return {};
+    if (m_colWidths[col] < 0 || m_rowHeights[row] < 0) return {};
+    const int x = offsetOf(col, m_fixedCols, LeftCol(), [this](int i) { return colExtent(i); });
+    const int y = offsetOf(row, m_fixedRows, TopRow(), [this](int i) { return rowExtent(i); });
+    if (x < 0 || y < 0 || x >= viewport()->width() || y >= viewport()->height()) return {};
+    return QRect(x, y, m_colWidths[col], m_rowHeights[row]);
+}
+
+void TCellGrid::resizeEvent(QResizeEvent *e)
+{
+    QAbstractScrollArea::resizeEvent(e);
+    updateScrollBars();
+}
+
+void TCellGrid::scrollContentsBy(int, int)
+{
+    m_textLayerDirty = true;
+    viewport()->update();
+}
+
+void TCellGrid::focusInEvent(QFocusEvent *e)
+{
+    m_textLayerDirty = true; // the current cell's look depends on the focus
+    QAbstractScrollArea::focusInEvent(e);
+}
+
+void TCellGrid::focusOutEvent(QFocusEvent *e)
+{
+    m_textLayerDirty = true;
+    QAbstractScrollArea::focusOutEvent(e);
+}
+
+void TCellGrid::changeEvent(QEvent *e)
+{
+    if (e->type() == QEvent::FontChange) {
+        m_gridFont = TMyFont::fromQFont(font(), m_gridFont.storedColor());
+        Invalidate();
+    }
+    QAbstractScrollArea::changeEvent(e);
+}
+
+// ---------------------------------------------------------------- drawing
+//
+// A paint draws the cell backgrounds, the header edges and the grid lines, and puts the texts
+// on top from a cached layer. Colour writes (the common case: a search recolours the whole
+// matrix) leave the layer as it is; anything that moves or changes text rebuilds it.
+
+// Single-line texts collected per font and colour and drawn in one go: drawing them cell by
+// cell costs several times more than the glyphs themselves.
+struct TCellGrid::GlyphBatch
+{
+    QRawFont font;
+    QColor color;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+};
+
+// The shown columns and rows with their positions.
+struct TCellGrid::Spans
+{
+    struct Span
+    {
+        int index, pos;
+    };
+    std::vector<Span> cols, rows;
+    int right = 0, bottom = 0; // where the cells end
+};
+
+TCellGrid::Spans TCellGrid::shownSpans() const
+{
+    const auto collect = [](std::vector<Spans::Span> &out, int count, int fixed, int first, int limit,
+                            const auto &extent) {
+        int pos = 0;
+        for (int i = firstShown(fixed, first); i < count && pos < limit; i = nextShown(i, fixed, first)) {
+            if (extent(i) > 0) out.push_back({i, pos});
+            pos += extent(i);
+        }
+        return pos;
+    };
+    Spans s;
+    s.right = collect(s.cols, m_colCount, m_fixedCols, LeftCol(), viewport()->width(),
+                      [this](int i) { return colExtent(i); });
+    s.bottom = collect(s.rows, m_rowCount, m_fixedRows, TopRow(), viewport()->height(),
+                       [this](int i) { return rowExtent(i); });
+    return s;
+}
+
+TCellGrid::CellState TCellGrid::cellState(int col, int row) const
+{
+    if (IsFixed(col, row)) return gdFixed;
+    CellState state;
+    if (row == m_row && (col == m_col || (m_options & goRowSelect))) {
+        state |= gdSelected;
+        if (hasFocus() && col == m_col) state |= gdFocused;
+    }
+    return state;
+}
+
+bool TCellGrid::showsSelected(CellState state) const
+{
+    return m_drawSelection && (state & gdSelected) &&
+           (!(state & gdFocused) || (m_options & (goDrawFocusSelected | goRowSelect)));
+}
+
+void TCellGrid::paintEvent(QPaintEvent *e)
+{
+    QPainter p(viewport());
+    const QRect area = e->rect();
+    const Spans s = shownSpans();
+
+    // Beyond the last column and row: the grid's colour.
+    if (s.right <= area.right())
+        p.fillRect(QRect(s.right, area.top(), area.right() + 1 - s.right, area.height()), Color());
+    if (s.bottom <= area.bottom())
+        p.fillRect(QRect(area.left(), s.bottom, s.right - area.left(), area.bottom() + 1 - s.bottom),
+                   Color());
+
+    const bool bevel = (m_options & goFixedVertLine) && (m_options & goFixedHorzLine);
+    for (const Spans::Span &r : s.rows) {
+        const int h = m_rowHeights[r.index];
+        if (r.pos + h + rowLine(r.index) <= area.top()) continue;
+        for (const Spans::Span &c : s.cols) {
+            const int w = m_colWidths[c.index];
+            if (c.pos + w + colLine(c.index) <= area.left()) continue;
+            const QRect cell(c.pos, r.pos, w, h);
+            const CellState state = cellState(c.index, r.index);
+            prepareCell(p, c.index, r.index, cell, state);
+            if ((state & gdFixed) && bevel && w > 1 && h > 1) {
+                // The raised edge of a header cell.
+                p.fillRect(cell.left(), cell.top(), w, 1, palette().color(QPalette::Light));
+                p.fillRect(cell.left(), cell.top(), 1, h, palette().color(QPalette::Light));
+                p.fillRect(cell.left(), cell.bottom(), w, 1, palette().color(QPalette::Dark));
+                p.fillRect(cell.right(), cell.top(), 1, h, palette().color(QPalette::Dark));
+            }
+        }
+    }
+
+    // Grid lines, one stroke per column and row; where they border fixed cells in the fixed
+    // line colour.
+    int fixedRight = 0, fixedBottom = 0;
+    for (int i = 0; i < m_fixedCols; ++i)
+        fixedRight += colExtent(i);
+    for (int i = 0; i < m_fixedRows; ++i)
+        fixedBottom += rowExtent(i);
+    fixedRight = std::min(fixedRight, s.right);
+    fixedBottom = std::min(fixedBottom, s.bottom);
+    for (const Spans::Span &c : s.cols) {
+        const int line = colLine(c.index), x = c.pos + m_colWidths[c.index];
+        if (line == 0) continue;
+        const int split = c.index < m_fixedCols ? s.bottom : fixedBottom;
+        p.fillRect(x, 0, line, split, m_fixedLineColor);
+        p.fillRect(x, split, line, s.bottom - split, m_lineColor);
+    }
+    for (const Spans::Span &r : s.rows) {
+        const int line = rowLine(r.index), y = r.pos + m_rowHeights[r.index];
+        if (line == 0) continue;
+        const int split = r.index < m_fixedRows ? s.right : fixedRight;
+        p.fillRect(0, y, split, line, m_fixedLineColor);
+        p.fillRect(split, y, s.right - split, line, m_lineColor);
+    }
+
+    const qreal dpr = viewport()->devicePixelRatioF();
+    if (m_textLayerDirty || m_textLayer.size() != viewport()->size() * dpr) renderTextLayer(s, dpr);
+    p.drawImage(QPoint(0, 0), m_textLayer);
+
+    if (m_drawSelection && hasFocus() && !(m_options & goRowSelect)) {
+        const QRect current = CellRect(m_col, m_row);
+        if (current.isValid()) {
+            QStyleOptionFocusRect o;
+            o.initFrom(this);
+            o.rect = current;
+            o.backgroundColor = CellColor(m_col, m_row);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
+        }
+    }
+}
+
+void TCellGrid::renderTextLayer(const Spans &s, qreal dpr)
+{
+    if (m_textLayer.size() != viewport()->size() * dpr)
+        m_textLayer = QImage(viewport()->size() * dpr, QImage::Format_ARGB32_Premultiplied);
+    m_textLayer.setDevicePixelRatio(dpr);
+    m_textLayer.fill(Qt::transparent);
+    QPainter p(&m_textLayer);
+    std::vector<GlyphBatch> glyphs;
+    for (const Spans::Span &r : s.rows)
+        for (const Spans::Span &c : s.cols) {
+            const QRect cell(c.pos, r.pos, m_colWidths[c.index], m_rowHeights[r.index]);
+            drawCellText(p, glyphs, c.index, r.index, cell, cellState(c.index, r.index));
+        }
+    for (const GlyphBatch &b : glyphs) {
+        QGlyphRun run;
+        run.setRawFont(b.font);
+        run.setGlyphIndexes(b.glyphs);
+        run.setPositions(b.positions);
+        p.setPen(b.color);
+        p.drawGlyphRun(QPointF(), run);
+    }
+    m_textLayerDirty = false;
+}
+
+// The background of a cell: its resolved brush, or the selected colour.
+void TCellGrid::prepareCell(QPainter &p, int col, int row, const QRect &rect, CellState state)
+{
+    const TMyBrush &brush = CellBrush(col, row);
+    const QColor fill = showsSelected(state) ? CellSelectedColor(col, row) : brush.color();
+    if (brush.style() == bsSolid)
+        p.fillRect(rect, fill);
+    else if (brush.style() != bsClear)
+        p.fillRect(rect, QBrush(fill, brush.qbrush().style()));
+}
+
+// The text of a cell, inset by 2 pixels, at the top, aligned as resolved. Single-line texts
+// are laid out once (kept with the font) and collected into `glyphs`.
+void TCellGrid::drawCellText(QPainter &p, std::vector<GlyphBatch> &glyphs, int col, int row,
+                             const QRect &rect, CellState state)
+{
+    const QString &s = m_cells[col][row];
+    if (s.isEmpty()) return;
+    // The text may use the space of a grid line that is switched off.
+    QRect r = rect;
+    if (!rowLine(row)) r.setBottom(r.bottom() + m_gridLineWidth);
+    if (!colLine(col)) r.setRight(r.right() + m_gridLineWidth);
+    r.adjust(2, 2, -2, -2);
+    if (r.width() <= 0 || r.height() <= 0) return;
+
+    const Look look = resolve(col, row);
+    const TMyFont &font = *look.font;
+    const QColor text = showsSelected(state) ? CellSelectedFontColor(col, row) : font.color();
+    const TTextLayout *line = &font.layout(s);
+    if (look.wrap == ww_wordwrap || line->multiLine) {
+        static constexpr Qt::AlignmentFlag horizontal[] = {Qt::AlignRight, Qt::AlignLeft, Qt::AlignHCenter};
+        const int flags =
+            horizontal[look.align] | Qt::AlignTop | (look.wrap == ww_wordwrap ? Qt::TextWordWrap : 0);
+        p.setFont(font.font());
+        p.setPen(text);
+        p.drawText(r, flags, s);
+        return;
+    }
+    if (look.wrap == ww_ellipsis && line->size.width() > r.width())
+        line = &font.layout(QFontMetrics(font.font()).elidedText(s, Qt::ElideRight, r.width()));
+    const qreal w = line->size.width();
+    const QPointF origin(look.align == alLeft    ? r.left()
+                         : look.align == alRight ? r.left() + r.width() - w
+                                                 : r.left() + (r.width() - w) / 2,
+                         r.top());
+    const bool clip = w > r.width() || line->size.height() > r.height();
+    const bool decorated = font.font().underline() || font.font().strikeOut() || font.font().overline();
+    if (!clip && !decorated) {
+        for (const TTextLayout::Run &run : line->runs) {
+            auto b = std::find_if(glyphs.rbegin(), glyphs.rend(),
+                                  [&](const GlyphBatch &g) { return g.color == text && g.font == run.font; });
+            if (b == glyphs.rend()) {
+                glyphs.push_back(GlyphBatch{run.font, text, {}, {}});
+                b = glyphs.rbegin();
+            }
+            b->glyphs += run.glyphs;
+            for (const QPointF &pos : run.positions)
+                b->positions.append(pos + origin);
+        }
+        return;
+    }
+    p.save();
+    if (clip) p.setClipRect(r, Qt::IntersectClip);
+    p.setPen(text);
+    for (const TTextLayout::Run &run : line->runs) {
+        QGlyphRun g;
+        g.setRawFont(run.font);
+        g.setGlyphIndexes(run.glyphs);
+        g.setPositions(run.positions);
+        g.setUnderline(font.font().underline());
+        g.setStrikeOut(font.font().strikeOut());
+        g.setOverline(font.font().overline());
+        p.drawGlyphRun(origin, g);
+    }
+    p.restore();
+}
+
+// ---------------------------------------------------------------- mouse and hints
+
+void TCellGrid::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton) {
+        int c, r;
+        MouseToCell(e->position().toPoint(), c, r);
+        if (c >= 0 && !IsFixed(c, r)) setCurrentCell(c, r);
+    }
+    QAbstractScrollArea::mousePressEvent(e);
+}
+
+void TCellGrid::mouseMoveEvent(QMouseEvent *e)
+{
+    const QPoint pos = e->position().toPoint();
+    if (m_hintCol >= 0) {
+        int c, r;
+        MouseToCell(pos, c, r);
+        if (c != m_hintCol || r != m_hintRow) {
+            QToolTip::hideText();
+            m_hintCol = m_hintRow = -1;
+        }
+    }
+    emit mouseMoved(pos.x(), pos.y());
+    QAbstractScrollArea::mouseMoveEvent(e);
+}
+
+bool TCellGrid::viewportEvent(QEvent *e)
+{
+    if (e->type() == QEvent::ToolTip && m_showCellHints) return showHint(static_cast<QHelpEvent *>(e));
+    return QAbstractScrollArea::viewportEvent(e);
+}
+
+bool TCellGrid::showHint(QHelpEvent *e)
+{
+    int c, r;
+    MouseToCell(e->pos(), c, r);
+    if (c < 0) {
+        QToolTip::hideText();
+        e->ignore();
+        return true;
+    }
+    m_hintCol = c;
+    m_hintRow = r;
+    const QRect cell = CellRect(c, r);
+    // At the cell's left edge, 6 pixels below its bottom edge.
+    THintInfo info{viewport()->mapToGlobal(QPoint(cell.left(), cell.top() + cell.height() + 6)), cell};
+    QString hint = HintCell(c, r);
+    bool canShow = true;
+    if (OnShowHintCell) OnShowHintCell(*this, c, r, info, canShow, hint);
+    if (!canShow || hint.isEmpty()) {
+        QToolTip::hideText();
+        e->ignore();
+        return true;
+    }
+    QToolTip::showText(info.pos, hint, viewport(), info.cellRect);
+    // Qt places a tooltip below the mouse pointer's shape; put it where the hint belongs.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("qtooltip_label") && w->isVisible()) w->move(info.pos);
+    return true;
+}
