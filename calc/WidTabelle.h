@@ -5,10 +5,11 @@
 #include "ui_Wid.h"
 
 class FormScaler;
+class TListPage;
 
 // The calculator window: the pair finder on its first tab, the list calculator on its
 // second. Created once at start-up, hidden until the main menu opens it; closing it
-// only hides it.
+// only hides it, so both tabs keep their state.
 class TFrm_Wid : public QMainWindow
 {
     Q_OBJECT
@@ -19,17 +20,51 @@ public:
     // Makes tab page `index` (0 "Rges gegeben", 1 "Rges gesucht") the active page.
     void showPage(int index);
 
+    // The pair finder's search: reads the wanted value and the tolerance, marks every
+    // matrix cell in the band and writes counts, band and messages into the panel.
+    void Paare_suchen();
+    // The readout of the matrix cell under a point of the grid's viewport.
+    void Cursor_Anzeige(int x, int y);
+
     Ui::TFrm_Wid ui;
     FormScaler *FormScaler1;
+    TListPage *ListPage;
 
 public slots:
     void FormCreate();
+    // Runs each time the window is shown from hidden, its first showing included.
+    void FormShow();
+    void PageControl1Change(int index);
     void zurAuswahl2Click();
     void Programmbeenden1Click();
     void HilfezumProgramm1Click();
 
+    void FormMouseMove();
+    void TabSheet1MouseMove();
+    void Panel1MouseMove();
+    void Grid1_MouseMove(int x, int y);
+
+    void Edit_WidKeyUp();
+    void Edit_ProzKeyUp();
+    void Edit_WidClick();
+    void Edit_ProzClick();
+    void Edit_ProzMouseDown();
+    void Button1Click();
+    void Button2Click();
+    void Auswahl1Click();
+    void Auswahl2Click();
+
 protected:
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void configureEntryField(class TNumberEdit *field, int precision, double value);
+    void MatrixFuellen();
+    void Positionieren();
+    QStringList columnHeaders() const;
+    QStringList rowHeaders() const;
 };
 
 extern TFrm_Wid *Frm_Wid;
