@@ -268,6 +268,8 @@ QString TCellGrid::Cells(int col, int row) const
 void TCellGrid::setCells(int col, int row, const QString &text)
 {
     if (col < 0 || col >= m_colCount || row < 0 || row >= m_rowCount) return;
+    // Writing the text a cell already shows must not cost a new layout of every text.
+    if (m_cells[col][row] == text) return;
     m_cells[col][row] = text;
     Invalidate();
 }

@@ -199,6 +199,13 @@ private slots:
         QCOMPARE(counter.paints, 1);
         const QModelIndex last = g.model()->index(46, 53);
         QCOMPARE(changed.first().at(1).value<QModelIndex>(), last);
+
+        // Writing the text a cell already has changes nothing and repaints nothing.
+        g.setCells(1, 1, QStringLiteral("x"));
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(counter.paints, 1);
     }
 
     // ---- the model
