@@ -61,9 +61,13 @@ TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new FormS
     ui.setupUi(this);
     Fonts::applyDesignPixelSizes(this);
     ui.MainMenu->setFont(QApplication::font("QMenuBar"));
+    // The tabs are drawn as push buttons in bold; the active one stays pressed.
     QFont tabFont = ui.PageControl1->tabBar()->font();
     tabFont.setBold(true);
     ui.PageControl1->tabBar()->setFont(tabFont);
+    ui.PageControl1->tabBar()->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { background: #f0f0f0; border: 2px outset #d0d0d0; padding: 3px 8px; margin: 1px 2px; }"
+        "QTabBar::tab:selected { background: #e0e0e0; border-style: inset; }"));
     FormScaler1->ResizeFonts = true;
     FormScaler1->MinFontSize = 6;
     FormScaler1->MaxFontSize = 48;
