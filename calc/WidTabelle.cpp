@@ -1,6 +1,7 @@
 #include "calc/WidTabelle.h"
 
 #include "app/HelpHook.h"
+#include "calc/EntryField.h"
 #include "calc/ListPage.h"
 #include "calc/PairMath.h"
 #include "calc/global_Wid.h"
@@ -84,8 +85,8 @@ TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new FormS
     if (!error.isEmpty()) qWarning("%s", qPrintable(error));
     ui.Grid1->setCursor(Qt::PointingHandCursor);
 
-    configureEntryField(ui.Edit_Wid, 1, 73);
-    configureEntryField(ui.Edit_Proz, 0, 5);
+    EntryField::configure(ui.Edit_Wid, 1, 73);
+    EntryField::configure(ui.Edit_Proz, 0, 5);
 
     ListPage = new TListPage(ui, this);
 
@@ -116,26 +117,6 @@ TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new FormS
     // Outer size 1116 x 691 on the desktop the window was designed for.
     resize(1100, 652);
     FormCreate();
-}
-
-void TFrm_Wid::configureEntryField(TNumberEdit *field, int precision, double value)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    field->setEditPrecision(precision);
-    field->setEditType(TNumberEdit::etFloat);
-    field->setDecimal(TNumberEdit::spComma);
-    field->setUseThousandSeparator(true);
-    field->setCheckOnExit(true);
-    field->setMinValue(0);
-    field->setMaxValue(0);
-    field->setAlignment(TNumberEdit::taRightJustify);
-    field->setColorOnFocus(SystemColors::yellow());
-    field->setColorOnNoFocus(SystemColors::yellow());
-    field->setFontOnFocus(font);
-    field->setFontOnNoFocus(font);
-    field->setValueFloat(value);
 }
 
 void TFrm_Wid::FormCreate()

@@ -60,7 +60,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void configureEntryField(class TNumberEdit *field, int precision, double value);
     void MatrixFuellen();
     void Positionieren();
     QStringList columnHeaders() const;

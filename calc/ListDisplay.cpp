@@ -1,0 +1,179 @@
+// The list calculator's display: the set-up of the tab's controls, the row of resistors
+// with its markers, the button captions, the total, and the reference table beside it.
+#include "calc/EntryField.h"
+#include "calc/ListPage.h"
+
+#include "common/NumberText.h"
+#include "common/SystemColors.h"
+#include "ui_Wid.h"
+#include "widgets/CellGrid.h"
+#include "widgets/DekoLabelRotated.h"
+#include "widgets/NumInp.h"
+#include "widgets/NumberEdit.h"
+
+#include <QPixmap>
+
+namespace {
+
+// Position n of the row lies on a pitch of 32 pixels (design size); these are the left
+// edges of its controls and of the markers standing at it.
+constexpr int kPitch = 32;
+constexpr int kImageOffset = 49;  // Image n, Image21
+constexpr int kTextOffset = 58;   // Nr_R_n, E_n, R_n_Text
+constexpr int kArrowOffset = 59;  // Image23
+constexpr int kNewNrOffset = 55;  // Label16
+constexpr int kNewTagOffset = 53; // Label17
+int left(int offset, int n)
+{
+    return kPitch * n + offset;
+}
+constexpr int kPictureWidth = 32;
+constexpr int kArrowTop = 212;  // Image23
+constexpr int kNewTagTop = 232; // Label17
+
+void setLeft(QWidget *w, int x)
+{
+    w->move(x, w->y());
+}
+
+void setWidth(QWidget *w, int width)
+{
+    w->resize(width, w->height());
+}
+
+template <class T> T *control(QWidget *window, const QString &name)
+{
+    T *c = window->findChild<T *>(name);
+    if (!c) qFatal("calculator window: no control %s", qPrintable(name));
+    return c;
+}
+
+void setUpCounter(TNumInp *field)
+{
+    field->setDatatype(TNumInp::dtInteger);
+    field->setDigits(12);
+    field->setDecimals(0);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::ClickFocus); // no tab stop
+    field->setAlignment(TNumInp::taRightJustify);
+    field->setColor(SystemColors::moneyGreen());
+    field->setNegativeColor(Qt::black);
+    field->setValidate(false); // before any Value is written
+    field->setTabOnEnterKey(false);
+    QFont bold = field->font();
+    bold.setBold(true);
+    field->setFont(bold);
+    field->hide();
+}
+
+} // namespace
+
+void TListPage::SetUpControls()
+{
+    for (qint32 n = 1; n <= kMaxWiderstaende; ++n) {
+        const QString nr = QString::number(n);
+        m_image[n] = control<QLabel>(m_window, QStringLiteral("Image") + nr);
+        m_nr[n] = control<QLabel>(m_window, QStringLiteral("Nr_R_") + nr);
+        m_einheit[n] = control<DekoLabelRotated>(m_window, QStringLiteral("E_") + nr);
+        m_wert[n] = control<DekoLabelRotated>(m_window, QStringLiteral("R_") + nr + QStringLiteral("_Text"));
+        m_image[n]->setPixmap(QPixmap(QStringLiteral(":/images/resistor.png")));
+    }
+    ui.Image21->setPixmap(QPixmap(QStringLiteral(":/images/resistor_current.png")));
+    ui.Image22->setPixmap(QPixmap(QStringLiteral(":/images/resistor.png")));
+    // The arrow stands in the upper 20 of its 32 pixels, so that "(neu)" (top 232) below
+    // the new slot stays readable.
+    ui.Image23->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    ui.Image23->setPixmap(QPixmap(QStringLiteral(":/images/arrow_up.png"))
+                              .scaledToHeight(kNewTagTop - kArrowTop, Qt::SmoothTransformation));
+
+    EntryField::configure(ui.Edit_R, 2, 0);
+    ui.edit_0hm->clear();
+    ui.edit_0hm->addItems({QStringLiteral("Ohm"), QStringLiteral("k Ohm"), QStringLiteral("M Ohm")});
+    ui.edit_0hm->hide();
+    SystemColors::setBackground(ui.Edit_ges, SystemColors::lime());
+    setUpCounter(ui.NumInp1);
+    setUpCounter(ui.NumInp2);
+    // Created hidden and never shown.
+    ui.Btn_Einf->hide();
+    ui.Btn_Anders->hide();
+}
+
+void TListPage::SetUpReferenceTable()
+{
+    SystemColors::setBackground(ui.Shape1, SystemColors::blue());
+    SystemColors::setBackground(ui.Panel2, SystemColors::system(SystemColors::GradientInactiveCaption));
+    const QString error = ui.CellGrid1->loadDescriptionFile(QStringLiteral(":/grids/CellGrid1.txt"));
+    if (!error.isEmpty()) qWarning("%s", qPrintable(error));
+}
+
+void TListPage::Neuanzeige()
+{
+    AnzeigeLoeschen();
+    GesamtBerechnen();
+    AnzeigeAufbauen();
+}
+
+void TListPage::AnzeigeLoeschen()
+{
+    for (qint32 n = 1; n <= kMaxWiderstaende; ++n) {
+        m_image[n]->hide();
+        m_nr[n]->clear();
+        m_einheit[n]->clear();
+        m_wert[n]->clear();
+        // An empty box would still show its fill.
+        m_einheit[n]->hide();
+        m_wert[n]->hide();
+    }
+    ui.Label_R_1->clear();
+}
+
+void TListPage::GesamtBerechnen()
+{
+    ui.Edit_ges->setText(GesamtText(GesamtOhm()));
+}
+
+void TListPage::AnzeigeAufbauen()
+{
+    ui.NumInp1->setValue(Belegt);
+    ui.NumInp2->setValue(Aktuell);
+    ui.Label_R_1->clear();
+    setWidth(ui.Image21, kPictureWidth);
+    setLeft(m_nr[1], left(kTextOffset, 1));
+
+    for (qint32 n = 1; n <= kMaxWiderstaende; ++n) {
+        if (Belegt <= n) continue; // no stored resistor at n
+        m_image[n]->show();
+        m_einheit[n]->show();
+        m_wert[n]->show();
+        setWidth(m_image[n], kPictureWidth);
+        setLeft(m_image[n], left(kImageOffset, n));
+        setLeft(m_nr[n], left(kTextOffset, n));
+        setLeft(m_einheit[n], left(kTextOffset, n));
+        setLeft(m_wert[n], left(kTextOffset, n));
+        m_nr[n]->setText(NumberText::integer(n));
+        m_einheit[n]->setText(Liste[n].Einheit);
+        m_wert[n]->setText(NumberText::number(Liste[n].Wert));
+    }
+
+    const QString k = NumberText::integer(Aktuell);
+    ui.Label_Nr->setText(k + QLatin1Char('.'));
+    ui.Btn_Entf->setText(QStringLiteral("Nr. ") + k + QStringLiteral(" entfernen"));
+    ui.Btn_Einf->setText(QStringLiteral("vor Nr. ") + k + QStringLiteral(" einfügen"));
+    ui.Btn_Anders->setText(QStringLiteral("Nr. ") + k + QStringLiteral(" ändern"));
+    ui.edit_0hm->setCurrentIndex(SatzAn(Aktuell).EinheitIndex);
+    ui.NumInp1->setValue(Belegt);
+    ui.NumInp2->setValue(Aktuell);
+
+    setLeft(ui.Image23, left(kArrowOffset, Aktuell));
+    setLeft(ui.Image21, left(kImageOffset, Aktuell));
+    ui.Image22->hide();
+    if (Aktuell == Belegt) {
+        setLeft(ui.Label16, left(kNewNrOffset, Aktuell));
+        setLeft(ui.Label17, left(kNewTagOffset, Aktuell));
+        ui.Label16->setText(k);
+        ui.Label17->setText(QStringLiteral("(neu)"));
+    } else {
+        ui.Label16->clear();
+        ui.Label17->clear();
+    }
+}
