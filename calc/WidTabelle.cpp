@@ -76,6 +76,8 @@ TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new FormS
     const QColor caption = SystemColors::system(SystemColors::GradientActiveCaption);
     SystemColors::setBackground(ui.centralwidget, caption);
     SystemColors::setBackground(ui.Panel1, caption);
+    for (QWidget *page : {ui.TabSheet1, ui.TabSheet2})
+        SystemColors::setBackground(page, SystemColors::system(SystemColors::BtnFace));
     SystemColors::setBackground(ui.Label_gesamt, caption);
     SystemColors::setBackground(ui.Label7, neutral());
     for (QLabel *box : {ui.Label_klein, ui.Label_gleich, ui.Label_gross, ui.Label_gesamt})
