@@ -60,8 +60,8 @@ TFrm_Haupt::TFrm_Haupt(QWidget *parent) : QMainWindow(parent), FormScaler1(new F
     connect(ui.Hilfeaufrufen1, &QAction::triggered, this, &TFrm_Haupt::Hilfeaufrufen1Click);
 
     // Fixed border, no maximise button: the client area keeps its design size.
-    const QSize client = ui.centralwidget->sizeHint().expandedTo(QSize(741, 206));
-    setFixedSize(client.width(), 206 + menuBar()->sizeHint().height());
+    // Client area 733 x 198 inside its 4-pixel border, below the menu bar.
+    setFixedSize(733 + 2 * 4, 198 + 2 * 4 + menuBar()->sizeHint().height());
     setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowMinimizeButtonHint |
                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint) &
                    ~Qt::WindowMaximizeButtonHint);

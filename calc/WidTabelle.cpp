@@ -80,8 +80,6 @@ TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new FormS
         SystemColors::setBackground(page, SystemColors::system(SystemColors::BtnFace));
     SystemColors::setBackground(ui.Label_gesamt, caption);
     SystemColors::setBackground(ui.Label7, neutral());
-    for (QLabel *box : {ui.Label_klein, ui.Label_gleich, ui.Label_gross, ui.Label_gesamt})
-        box->setFrameShape(QFrame::Box);
 
     QString error = ui.Grid1->loadDescriptionFile(QStringLiteral(":/grids/Grid1.txt"));
     if (!error.isEmpty()) qWarning("%s", qPrintable(error));

@@ -88,6 +88,18 @@ QColor background(const QWidget *widget)
     return widget->palette().color(QPalette::Window);
 }
 
+void setFieldBackground(QWidget *field, const QColor &color)
+{
+    QPalette p = field->palette();
+    p.setColor(QPalette::Base, color);
+    field->setPalette(p);
+}
+
+QColor fieldBackground(const QWidget *field)
+{
+    return field->palette().color(QPalette::Base);
+}
+
 void applyApplicationLook()
 {
     QApplication::setStyle(new AppStyle);

@@ -73,6 +73,9 @@ inline QColor cream() { return QColor(255, 251, 240); }
 // window colour, painted opaque.
 void setBackground(QWidget *widget, const QColor &color);
 QColor background(const QWidget *widget);
+// The background of an entry field: its palette's base colour.
+void setFieldBackground(QWidget *field, const QColor &color);
+QColor fieldBackground(const QWidget *field);
 
 // Fusion style and a fixed light palette built from the colours above, for the whole
 // application.

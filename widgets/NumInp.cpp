@@ -101,14 +101,12 @@ void TNumInp::setAlignment(TAlignment alignment)
 
 QColor TNumInp::Color() const
 {
-    return palette().color(QPalette::Base);
+    return SystemColors::fieldBackground(this);
 }
 
 void TNumInp::setColor(const QColor &color)
 {
-    QPalette p = palette();
-    p.setColor(QPalette::Base, color);
-    setPalette(p);
+    SystemColors::setFieldBackground(this, color);
 }
 
 void TNumInp::setNegativeColor(const QColor &color)

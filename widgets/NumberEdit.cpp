@@ -122,14 +122,12 @@ void TNumberEdit::setAlignment(TAlignment alignment)
 
 QColor TNumberEdit::Color() const
 {
-    return palette().color(QPalette::Base);
+    return SystemColors::fieldBackground(this);
 }
 
 void TNumberEdit::setColor(const QColor &color)
 {
-    QPalette p = palette();
-    p.setColor(QPalette::Base, color);
-    setPalette(p);
+    SystemColors::setFieldBackground(this, color);
 }
 
 void TNumberEdit::setColorOnNoFocus(const QColor &color)
