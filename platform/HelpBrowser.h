@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QTextBrowser>
+
+class ChmArchive;
+
+// Shows pages of one help file. Pages, pictures and stylesheets come only from that
+// file: nothing is read from disk or the network, whatever a page refers to.
+class HelpBrowser : public QTextBrowser
+{
+    Q_OBJECT
+
+public:
+    // The address scheme of pages inside the help file: "chm:/overview.html".
+    static constexpr char kScheme[] = "chm";
+
+    explicit HelpBrowser(QWidget *parent = nullptr);
+
+    void setArchive(ChmArchive *archive) { m_archive = archive; }
+    static QUrl urlOf(const QString &archiveName);
+
+    QVariant loadResource(int type, const QUrl &name) override;
+
+private:
+    void followLink(const QUrl &link);
+
+    ChmArchive *m_archive = nullptr;
+};
