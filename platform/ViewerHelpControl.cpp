@@ -47,15 +47,20 @@ std::uintptr_t ViewerHelpControl::showContext(const std::string &viewerPath, std
     }
     if (newViewer || reopen) m_viewer->setArchive(m_archive->isOpen() ? m_archive.get() : nullptr);
 
-    if (!m_archive->isOpen()) {
+    const auto unreadable = [&] {
         m_viewer->showMessage(QStringLiteral("Hilfe-Datei nicht lesbar"),
                               QStringLiteral("Die Hilfe-Datei\n%1\nkann nicht gelesen werden: %2.")
                                   .arg(QDir::toNativeSeparators(path), m_archive->errorString()));
+    };
+    if (!m_archive->isOpen()) {
+        unreadable();
     } else if (const QString topic = m_archive->topicForContext(context); topic.isEmpty()) {
         m_viewer->showMessage(QStringLiteral("Thema nicht gefunden"),
                               QStringLiteral("Die Hilfe-Datei\n%1\nenthält kein Thema mit der Nummer %2.")
                                   .arg(QDir::toNativeSeparators(path))
                                   .arg(context));
+    } else if (QByteArray page; !m_archive->read(topic, &page)) {
+        unreadable();
     } else {
         m_viewer->showTopic(topic);
     }

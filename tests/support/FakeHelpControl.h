@@ -25,6 +25,17 @@ public:
     std::vector<std::uintptr_t> broughtToFront;
     int closeAllCount = 0;
 
+    void reset()
+    {
+        loaded = true;
+        entryPoint = true;
+        version = {4, 74, 8702, 0};
+        window = 1;
+        calls.clear();
+        broughtToFront.clear();
+        closeAllCount = 0;
+    }
+
     void load() override {}
     void unload() override {}
     bool isLoaded() const override { return loaded; }
