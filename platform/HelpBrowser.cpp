@@ -10,6 +10,13 @@ HelpBrowser::HelpBrowser(QWidget *parent) : QTextBrowser(parent)
     connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::followLink);
 }
 
+void HelpBrowser::setArchive(ChmArchive *archive)
+{
+    m_archive = archive;
+    m_pictures.clear();
+    m_pictureBytes = 0;
+}
+
 QUrl HelpBrowser::urlOf(const QString &archiveName)
 {
     QUrl url;
@@ -18,13 +25,23 @@ QUrl HelpBrowser::urlOf(const QString &archiveName)
     return url;
 }
 
-QVariant HelpBrowser::loadResource(int, const QUrl &name)
+QVariant HelpBrowser::loadResource(int type, const QUrl &name)
 {
     const QUrl url = name.isRelative() ? source().resolved(name) : name;
     QByteArray contents;
     if (m_archive && url.scheme() == QLatin1String(kScheme)) {
         const QString entry = m_archive->find(url.path());
-        if (!entry.isEmpty() && m_archive->read(entry, &contents)) return contents;
+        if (type == QTextDocument::ImageResource && m_pictures.contains(entry)) return m_pictures.value(entry);
+        if (!entry.isEmpty() && m_archive->read(entry, &contents)) {
+            if (type != QTextDocument::ImageResource) return contents;
+            const QImage picture = QImage::fromData(contents);
+            if (picture.isNull()) return contents;
+            if (m_pictureBytes + picture.sizeInBytes() <= ChmArchive::kMaxEntryBytes * 8) {
+                m_pictures.insert(entry, picture);
+                m_pictureBytes += picture.sizeInBytes();
+            }
+            return picture;
+        }
     }
     // An empty answer rather than none: with none, the text document would go and look
     // on disk itself.

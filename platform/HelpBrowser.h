@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QImage>
 #include <QTextBrowser>
 
 class ChmArchive;
@@ -16,7 +18,7 @@ public:
 
     explicit HelpBrowser(QWidget *parent = nullptr);
 
-    void setArchive(ChmArchive *archive) { m_archive = archive; }
+    void setArchive(ChmArchive *archive);
     static QUrl urlOf(const QString &archiveName);
 
     QVariant loadResource(int type, const QUrl &name) override;
@@ -25,4 +27,8 @@ private:
     void followLink(const QUrl &link);
 
     ChmArchive *m_archive = nullptr;
+    // Pictures stay decoded while the file is shown: topics share them, and unpacking
+    // and decoding them again on every page change is most of a topic switch.
+    QHash<QString, QImage> m_pictures;
+    qint64 m_pictureBytes = 0;
 };
