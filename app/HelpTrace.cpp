@@ -46,8 +46,7 @@ void HelpTrace::start(const QString &programFolder, const QStringList &arguments
     g_on = asksForTrace(programFolder, arguments);
     if (!g_on) return;
 
-    append(QStringLiteral("Help trace of %1 %2\n").arg(QCoreApplication::applicationName(),
-                                                       QCoreApplication::applicationVersion()));
+    append(QStringLiteral("Help trace of %1\n").arg(QCoreApplication::applicationName()));
     append(QStringLiteral("  program:   %1\n").arg(arguments.value(0)));
     append(QStringLiteral("  arguments: %1\n").arg(arguments.mid(1).join(QLatin1Char(' '))));
     append(QStringLiteral("  folder:    %1 (%2)\n").arg(programFolder, writable ? QStringLiteral("writable")
