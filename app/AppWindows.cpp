@@ -1,6 +1,7 @@
 #include "app/AppWindows.h"
 
 #include "app/Haupt.h"
+#include "app/HtmlHelp.h"
 #include "app/Hinweise.h"
 #include "app/Info.h"
 #include "app/Kontakt.h"
@@ -20,6 +21,8 @@ void setUpApplication()
     SystemColors::applyApplicationLook();
     Fonts::install();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/lumakvex.png")));
+    // The help control is loaded before any window exists.
+    HtmlHelp::startUp(QCoreApplication::arguments());
 }
 
 void createAll(const std::function<void(QWidget *)> &created)

@@ -2,14 +2,15 @@
 
 #include "app/HelpHook.h"
 #include "app/Hinweise.h"
+#include "app/HtmlHelp.h"
 #include "app/Info.h"
 #include "app/Kontakt.h"
 #include "calc/WidTabelle.h"
 #include "common/Fonts.h"
+#include "common/HelpRequest.h"
 #include "common/Messages.h"
 #include "common/SystemColors.h"
 #include "common/WindowPlacement.h"
-#include "platform/HelpControl.h"
 #include "widgets/FormScaler.h"
 
 #include <QAction>
@@ -82,8 +83,7 @@ QString TFrm_Haupt::windowCaption()
 
 QString TFrm_Haupt::helpFilePath()
 {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/')) +
-           QStringLiteral("lumaKvex.chm");
+    return HtmlHelp::programFolder() + QStringLiteral("lumaKvex.chm");
 }
 
 void TFrm_Haupt::FormCreate()
@@ -96,9 +96,9 @@ void TFrm_Haupt::FormCreate()
     if (!QFileInfo::exists(m_helpFile))
         Messages::plain(nullptr, QStringLiteral("Hilfe-Datei nicht gefunden in: \r\r") + m_helpFile);
 
-    const HelpControl::Version v = HelpControl::version();
+    const HelpControl::Version v = HtmlHelp::status().version;
     const bool tooOld = v.major < kMinHelpMajor || (v.major == kMinHelpMajor && v.minor < kMinHelpMinor);
-    if (!HelpControl::isLoaded() || tooOld)
+    if (!HtmlHelp::isLoaded() || tooOld)
         Messages::plain(nullptr, QStringLiteral("Diese Anwendung erfordert die Installation der MS HTML Help 1.2 oder höher"));
 
     Hilfe_Hook = new THelpHook(m_helpFile, QString(), THelpHook::HostHtmlHelpApi);
@@ -107,7 +107,7 @@ void TFrm_Haupt::FormCreate()
 
 void TFrm_Haupt::FormDestroy()
 {
-    HelpControl::closeAll();
+    HtmlHelp::HtmlHelpCloseAll();
     delete Hilfe_Hook;
     Hilfe_Hook = nullptr;
 }
@@ -182,5 +182,5 @@ void TFrm_Haupt::KontaktClick()
 
 void TFrm_Haupt::Hilfeaufrufen1Click()
 {
-    THelpHook::requestContext(kHelpContext);
+    HelpRequest::showTopic(kHelpContext);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/HelpRequest.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -10,23 +12,23 @@ class THelpHook
 public:
     enum HostKind : quint8 { HostHtmlHelpApi = 0 };
 
+    // Installs the hook as the application's help handler.
     THelpHook(const QString &helpFile, const QString &windowDefinition, HostKind hostKind);
+    // Closes the viewer's windows, then hands help back to the handler from before.
     ~THelpHook();
     THelpHook(const THelpHook &) = delete;
     THelpHook &operator=(const THelpHook &) = delete;
 
-    // The hook that receives the application's help requests, if one exists.
-    static THelpHook *current();
+    // One application help request. Returns whether it was handled; `CallHelp` says
+    // whether the application's built-in help handling should run afterwards.
+    bool HelpHook(quint32 command, quintptr data, bool &CallHelp);
 
     QString helpFile() const { return m_helpFile; }
     QString windowDefinition() const { return m_windowDefinition; }
     HostKind hostKind() const { return m_hostKind; }
 
-    // An application-wide request for a help topic (context number).
-    static void requestContext(quint32 context);
-
 private:
-    THelpHook *m_previous;
+    HelpRequest::Handler m_previous;
     QString m_helpFile;
     QString m_windowDefinition;
     HostKind m_hostKind;

@@ -1,5 +1,6 @@
 #include "app/AppWindows.h"
 #include "app/Haupt.h"
+#include "app/HtmlHelp.h"
 
 #include <QApplication>
 
@@ -13,5 +14,6 @@ int main(int argc, char *argv[])
     Frm_Haupt->show();
     const int rc = QApplication::exec();
     AppWindows::destroyAll();
+    HtmlHelp::UnloadHtmlHelp();
     return rc;
 }

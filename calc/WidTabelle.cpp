@@ -1,11 +1,11 @@
 #include "calc/WidTabelle.h"
 
-#include "app/HelpHook.h"
 #include "calc/EntryField.h"
 #include "calc/ListPage.h"
 #include "calc/PairMath.h"
 #include "calc/global_Wid.h"
 #include "common/Fonts.h"
+#include "common/HelpRequest.h"
 #include "common/NumberText.h"
 #include "common/SystemColors.h"
 #include "common/WindowPlacement.h"
@@ -190,7 +190,7 @@ void TFrm_Wid::Programmbeenden1Click()
 
 void TFrm_Wid::HilfezumProgramm1Click()
 {
-    THelpHook::requestContext(kHelpContext);
+    HelpRequest::showTopic(kHelpContext);
 }
 
 void TFrm_Wid::FormMouseMove()

@@ -17,6 +17,7 @@ QString titleOf(Kind kind)
 {
     switch (kind) {
     case Kind::Plain:
+    case Kind::Warning:
         return applicationTitle();
     case Kind::Information:
         return QStringLiteral("Information");
@@ -39,6 +40,8 @@ QMessageBox::Icon iconOf(Kind kind)
         return QMessageBox::Critical;
     case Kind::Confirmation:
         return QMessageBox::Question;
+    case Kind::Warning:
+        return QMessageBox::Warning;
     }
     return QMessageBox::NoIcon;
 }

@@ -13,6 +13,7 @@ enum class Kind {
     Information,  // title "Information"
     Error,        // title "Fehler"
     Confirmation, // title "Bestätigung", question mark
+    Warning,      // title = application title, exclamation mark
 };
 
 enum class Buttons { Ok, YesNo };

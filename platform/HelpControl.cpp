@@ -1,24 +1,17 @@
 #include "platform/HelpControl.h"
 
-// No help viewer is bound yet on any platform: the program reports it missing at
-// start-up and help requests go nowhere.
-namespace HelpControl {
+#ifdef _WIN32
+#include "platform/WinHelpControl.h"
+#else
+#include "platform/ViewerHelpControl.h"
+#endif
 
-bool isLoaded()
+HelpControl &HelpControl::system()
 {
-    return false;
+#ifdef _WIN32
+    static WinHelpControl control;
+#else
+    static ViewerHelpControl control;
+#endif
+    return control;
 }
-
-Version version()
-{
-    return {};
-}
-
-bool showContext(const QString &, const QString &, quint32)
-{
-    return false;
-}
-
-void closeAll() {}
-
-} // namespace HelpControl

@@ -1,17 +1,22 @@
 #include "BoxAnswerer.h"
+#include "FakeHelpControl.h"
 
 #include "app/AppWindows.h"
 #include "app/Haupt.h"
 #include "app/HelpHook.h"
+#include "app/HtmlHelp.h"
 #include "app/Hinweise.h"
 #include "app/Info.h"
 #include "app/Kontakt.h"
 #include "calc/WidTabelle.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestHaupt : public QObject
@@ -66,9 +71,10 @@ private slots:
         QCOMPARE(m_created, (QStringList{"Frm_Haupt", "Frm_Kontakt", "Frm_Info", "Frm_Hinweise", "Frm_Wid"}));
     }
 
-    void startupReportsMissingHelpThenMissingViewer()
+    void startupReportsMissingHelpFile()
     {
-        QCOMPARE(m_startupBoxes.size(), 2);
+        // The test programs' folder holds no help file; the built-in viewer is there.
+        QCOMPARE(m_startupBoxes.size(), 1);
         const QString path = TFrm_Haupt::helpFilePath();
         QVERIFY(path.endsWith(QStringLiteral("lumaKvex.chm")));
         QVERIFY(QFileInfo(path).isAbsolute());
@@ -80,16 +86,82 @@ private slots:
         QCOMPARE(first.icon, QMessageBox::NoIcon);
         QCOMPARE(first.buttons, QStringList{"OK"});
 
-        const BoxAnswerer::Box &second = m_startupBoxes[1];
-        QCOMPARE(second.title, QStringLiteral("Vexara"));
-        QCOMPARE(second.text, QStringLiteral("Diese Anwendung erfordert die Installation der MS HTML Help 1.2 oder höher"));
-        QCOMPARE(second.buttons, QStringList{"OK"});
-
         QVERIFY(!m_othersExistedDuringMainCreation);
         QVERIFY(!m_mainVisibleDuringStartupBox);
         QVERIFY(Hilfe_Hook);
         QCOMPARE(Hilfe_Hook->helpFile(), path);
         QCOMPARE(Hilfe_Hook->windowDefinition(), QString());
+    }
+
+    void startupBoxesFollowFileAndViewer_data()
+    {
+        QTest::addColumn<bool>("filePresent");
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<int>("major");
+        QTest::addColumn<int>("minor");
+        QTest::addColumn<QStringList>("boxes");
+        const QString file = QStringLiteral("Hilfe-Datei nicht gefunden in: ");
+        const QString viewer = QStringLiteral("Diese Anwendung erfordert die Installation der MS HTML Help 1.2 oder höher");
+        QTest::newRow("file and viewer 4.73") << true << true << 4 << 73 << QStringList{};
+        QTest::newRow("file and viewer 5.2") << true << true << 5 << 2 << QStringList{};
+        QTest::newRow("file missing") << false << true << 4 << 74 << QStringList{file};
+        QTest::newRow("viewer 4.72") << true << true << 4 << 72 << QStringList{viewer};
+        QTest::newRow("viewer 3.99") << true << true << 3 << 99 << QStringList{viewer};
+        QTest::newRow("viewer not loaded") << true << false << 4 << 74 << QStringList{viewer};
+        QTest::newRow("neither") << false << false << 0 << 0 << QStringList{file, viewer};
+    }
+    void startupBoxesFollowFileAndViewer()
+    {
+        QFETCH(bool, filePresent);
+        QFETCH(bool, loaded);
+        QFETCH(int, major);
+        QFETCH(int, minor);
+        QFETCH(QStringList, boxes);
+        QTemporaryDir folder;
+        if (filePresent) QVERIFY(QFile::copy(QStringLiteral(LUMAKVEX_HELP_FILE), folder.filePath("lumaKvex.chm")));
+        FakeHelpControl control;
+        control.loaded = loaded;
+        control.version = {quint16(major), quint16(minor), 0, 0};
+        HtmlHelp::setControl(&control);
+        HtmlHelp::setProgramFolder(QDir::toNativeSeparators(folder.path() + QLatin1Char('/')));
+        HtmlHelp::detectVersion();
+
+        THelpHook *const programHook = Hilfe_Hook;
+        BoxAnswerer answerer;
+        for (qsizetype i = 0; i < boxes.size(); ++i) answerer.answer(QStringLiteral("OK"));
+        {
+            TFrm_Haupt window;
+        }
+        Hilfe_Hook = programHook;
+        HtmlHelp::setProgramFolder(QString());
+        HtmlHelp::setControl(nullptr);
+        HtmlHelp::detectVersion();
+
+        QCOMPARE(answerer.unexpected(), 0);
+        QStringList seen;
+        for (const BoxAnswerer::Box &box : answerer.seen()) seen << box.text.section(QLatin1Char('\n'), 0, 0);
+        QCOMPARE(seen, boxes);
+    }
+
+    void bothHelpMenusAskForTopic1001_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("item");
+        QTest::newRow("main window") << "Frm_Haupt" << "Hilfeaufrufen1";
+        QTest::newRow("calculator") << "Frm_Wid" << "HilfezumProgramm1";
+    }
+    void bothHelpMenusAskForTopic1001()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, item);
+        FakeHelpControl control;
+        HtmlHelp::setControl(&control);
+        QWidget *w = window == QLatin1String("Frm_Haupt") ? static_cast<QWidget *>(Frm_Haupt) : Frm_Wid;
+        w->findChild<QAction *>(item)->trigger();
+        HtmlHelp::setControl(nullptr);
+        QCOMPARE(control.calls.size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(control.calls[0].viewerPath), TFrm_Haupt::helpFilePath());
+        QCOMPARE(control.calls[0].context, 1001u);
     }
 
     void otherWindowsStartHidden()

@@ -24,6 +24,7 @@ private slots:
         QTest::newRow("information") << int(Kind::Information) << "Information" << int(QMessageBox::Information);
         QTest::newRow("error") << int(Kind::Error) << "Fehler" << int(QMessageBox::Critical);
         QTest::newRow("confirmation") << int(Kind::Confirmation) << "Bestätigung" << int(QMessageBox::Question);
+        QTest::newRow("warning") << int(Kind::Warning) << "Vexara" << int(QMessageBox::Warning);
     }
     void kindsCarryTheirTitleAndIcon()
     {
