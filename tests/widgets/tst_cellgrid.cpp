@@ -1,6 +1,7 @@
 // The alignment grid's tables, how a cell's look is resolved from them, the model that shows
 // the cells, its geometry (hidden rows and columns, scrolling to the current cell, hit
-// testing), its drawing and the structure changes that carry properties with their cells.
+// testing), its drawing, the structure changes that carry properties with their cells and
+// the signals of size changes.
 #include "common/SystemColors.h"
 #include "widgets/CellGrid.h"
 #include "widgets/CellGridModel.h"
@@ -370,9 +371,11 @@ private slots:
         QCOMPARE(at(61, 10), blue); // beside a fixed cell
         QCOMPARE(at(30, 30), blue);
         g.setOptions(TCellGrid::goFixedVertLine | TCellGrid::goFixedHorzLine | TCellGrid::goHorzLine);
-        // Without vertical lines column 2 starts right after column 1.
-        QCOMPARE(g.CellRect(2, 1).left(), 61);
+        // Vertical lines only between fixed cells: the column keeps the line's space, which
+        // the body cell takes, while the header above it keeps its line.
+        QCOMPARE(g.CellRect(2, 1).left(), 62);
         QCOMPARE(at(61, 30), QColor(Qt::white));
+        QCOMPARE(at(61, 10), blue);
         QCOMPARE(at(45, 41), red);
         g.setOptions({});
         QCOMPARE(g.CellRect(1, 1), QRect(30, 20, 30, 20));
@@ -431,6 +434,52 @@ private slots:
         g.DeleteRow(4);
         QCOMPARE(g.HintCell(0, 4), QString());
         QVERIFY(!g.Props(TCellGrid::PropTable::Cell, 0, 4));
+    }
+
+    // Each change of sizes tells once, and only a change tells.
+    void sizeChangesAreSignalled_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("widths");
+        QTest::addColumn<int>("heights");
+        QTest::newRow("column width") << "setColWidths 2 40" << 1 << 0;
+        QTest::newRow("same column width") << "setColWidths 2 64" << 0 << 0;
+        QTest::newRow("hidden column") << "setColWidths 2 -1" << 1 << 0;
+        QTest::newRow("row height") << "setRowHeights 1 30" << 0 << 1;
+        QTest::newRow("default width") << "setDefaultColWidth 50" << 1 << 0;
+        QTest::newRow("same default height") << "setDefaultRowHeight 24" << 0 << 0;
+        QTest::newRow("more columns") << "setColCount 7" << 1 << 0;
+        QTest::newRow("fewer rows") << "setRowCount 3" << 0 << 1;
+        QTest::newRow("column inserted") << "InsertCol 1" << 1 << 0;
+        QTest::newRow("row deleted") << "DeleteRow 1" << 0 << 1;
+        QTest::newRow("column moved") << "MoveCol 1 3" << 1 << 0;
+        QTest::newRow("row moved") << "MoveRow 3 1" << 0 << 1;
+    }
+    void sizeChangesAreSignalled()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, widths);
+        QFETCH(int, heights);
+        TCellGrid g;
+        QSignalSpy widthSpy(&g, &TCellGrid::OnColWidthsChanged);
+        QSignalSpy heightSpy(&g, &TCellGrid::OnRowHeightsChanged);
+        const QStringList words = change.split(u' ');
+        const int a = words.value(1).toInt(), b = words.value(2).toInt();
+        const QMap<QString, std::function<void()>> changes = {
+            {"setColWidths", [&] { g.setColWidths(a, b); }},
+            {"setRowHeights", [&] { g.setRowHeights(a, b); }},
+            {"setDefaultColWidth", [&] { g.setDefaultColWidth(a); }},
+            {"setDefaultRowHeight", [&] { g.setDefaultRowHeight(a); }},
+            {"setColCount", [&] { g.setColCount(a); }},
+            {"setRowCount", [&] { g.setRowCount(a); }},
+            {"InsertCol", [&] { g.InsertCol(a); }},
+            {"DeleteRow", [&] { g.DeleteRow(a); }},
+            {"MoveCol", [&] { g.MoveCol(a, b); }},
+            {"MoveRow", [&] { g.MoveRow(a, b); }},
+        };
+        changes.value(words[0])();
+        QCOMPARE(widthSpy.count(), widths);
+        QCOMPARE(heightSpy.count(), heights);
     }
 
     void shrinkingKeepsTheCurrentCellInside()
