@@ -291,7 +291,6 @@ private slots:
         QTest::newRow("all") << int(G::goFixedVertLine | G::goFixedHorzLine | G::goVertLine | G::goHorzLine);
         QTest::newRow("body only") << int(G::goVertLine | G::goHorzLine);
         QTest::newRow("fixed only") << int(G::goFixedVertLine | G::goFixedHorzLine);
-        QTest::newRow("vertical only") << int(G::goFixedVertLine | G::goVertLine);
         QTest::newRow("fixed vertical, body horizontal") << int(G::goFixedVertLine | G::goHorzLine);
         QTest::newRow("none") << 0;
     }
