@@ -8,6 +8,7 @@
 #include "calc/WidTabelle.h"
 #include "common/Fonts.h"
 #include "common/SystemColors.h"
+#include "common/WindowPlacement.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -31,6 +32,7 @@ void createAll(const std::function<void(QWidget *)> &created)
         if (created) created(w);
     };
     Frm_Haupt = new TFrm_Haupt;
+    WindowPlacement::setMainWindow(Frm_Haupt);
     tell(Frm_Haupt);
     Frm_Kontakt = new TFrm_Kontakt;
     tell(Frm_Kontakt);

@@ -132,7 +132,7 @@ void TFrm_Wid::FormCreate()
     for (int c = kBodyColumns + 1; c <= kLastCol; ++c) ui.Grid1->setColWidths(c, -1);
     Button2Click();
     ui.Label7->hide();
-    WindowPlacement::centre(this);
+    WindowPlacement::centre(this, WindowPlacement::Monitor::MainWindow);
 }
 
 void TFrm_Wid::FormShow()

@@ -4,7 +4,9 @@
 
 // Fusion with the proportions of the desktop the program was designed on: menu
 // separators get the height of a Windows menu separator, so that a separator at the
-// very top of a menu is as visible as any other.
+// very top of a menu is as visible as any other. Group boxes are frames on their parent's
+// surface, as on Windows: an etched line (a single one when flat) that the title interrupts,
+// without the tinted fill Fusion gives them.
 class AppStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -14,4 +16,6 @@ public:
 
     QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
                            const QWidget *widget) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget) const override;
 };

@@ -76,8 +76,9 @@ quint32 toStored(const QColor &color)
 
 void setBackground(QWidget *widget, const QColor &color)
 {
+    // Always the widget's own colour, even when it already inherits the same one: an
+    // inherited colour follows whatever its parent is given later.
     QPalette p = widget->palette();
-    if (p.color(QPalette::Window) == color && widget->autoFillBackground()) return;
     p.setColor(QPalette::Window, color);
     widget->setPalette(p);
     widget->setAutoFillBackground(true);

@@ -1,18 +1,81 @@
 #include "common/WindowPlacement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace WindowPlacement {
 
-void centre(QWidget *window)
+namespace {
+
+QPointer<QWidget> g_mainWindow;
+const QString kPendingName = QStringLiteral("WindowPlacement_firstShow");
+
+QScreen *screenOf(Monitor monitor)
 {
-    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (monitor == Monitor::MainWindow && g_mainWindow && g_mainWindow->screen()) return g_mainWindow->screen();
+    return QGuiApplication::primaryScreen();
+}
+
+void centreNow(QWidget *window, Monitor monitor)
+{
+    QScreen *screen = screenOf(monitor);
     if (!screen) return;
     const QRect avail = screen->availableGeometry();
     const QSize outer = window->frameGeometry().size();
-    window->move(avail.center() - QPoint(outer.width() / 2, outer.height() / 2));
+    // A window larger than the screen keeps its title bar within reach.
+    const int x = avail.x() + std::max(0, (avail.width() - outer.width()) / 2);
+    const int y = avail.y() + std::max(0, (avail.height() - outer.height()) / 2);
+    window->move(x, y);
+}
+
+// Centres its window when it is next shown: only then is its frame known.
+class FirstShowCentring : public QObject
+{
+public:
+    FirstShowCentring(QWidget *window, Monitor monitor) : QObject(window), m_monitor(monitor)
+    {
+        setObjectName(kPendingName);
+        window->installEventFilter(this);
+    }
+    void setMonitor(Monitor monitor) { m_monitor = monitor; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == parent() && event->type() == QEvent::Show) {
+            centreNow(static_cast<QWidget *>(watched), m_monitor);
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    Monitor m_monitor;
+};
+
+} // namespace
+
+void centre(QWidget *window, Monitor monitor)
+{
+    if (window->isVisible()) {
+        centreNow(window, monitor);
+        return;
+    }
+    if (QObject *pending = window->findChild<QObject *>(kPendingName, Qt::FindDirectChildrenOnly))
+        static_cast<FirstShowCentring *>(pending)->setMonitor(monitor);
+    else
+        new FirstShowCentring(window, monitor);
+}
+
+void setMainWindow(QWidget *window)
+{
+    g_mainWindow = window;
 }
 
 } // namespace WindowPlacement

@@ -115,6 +115,7 @@ void TCellGrid::setColCount(int count)
     clampCurrent();
     updateScrollBars();
     Invalidate();
+    emit OnColWidthsChanged();
 }
 
 void TCellGrid::setRowCount(int count)
@@ -138,6 +139,7 @@ void TCellGrid::setRowCount(int count)
     clampCurrent();
     updateScrollBars();
     Invalidate();
+    emit OnRowHeightsChanged();
 }
 
 // A new count of fixed columns starts the grid over at its first non-fixed column: shown
@@ -167,17 +169,22 @@ void TCellGrid::setFixedRows(int count)
 void TCellGrid::setDefaultColWidth(int width)
 {
     m_defaultColWidth = width;
+    const bool changed = std::any_of(m_colWidths.begin(), m_colWidths.end(), [width](int w) { return w != width; });
     m_colWidths.assign(m_colCount, width);
     updateScrollBars();
     Invalidate();
+    if (changed) emit OnColWidthsChanged();
 }
 
 void TCellGrid::setDefaultRowHeight(int height)
 {
     m_defaultRowHeight = height;
+    const bool changed =
+        std::any_of(m_rowHeights.begin(), m_rowHeights.end(), [height](int h) { return h != height; });
     m_rowHeights.assign(m_rowCount, height);
     updateScrollBars();
     Invalidate();
+    if (changed) emit OnRowHeightsChanged();
 }
 
 int TCellGrid::ColWidths(int col) const
@@ -188,9 +195,12 @@ int TCellGrid::ColWidths(int col) const
 void TCellGrid::setColWidths(int col, int width)
 {
     if (col < 0 || col >= m_colCount) return;
-    m_colWidths[col] = std::max(-1, width);
+    width = std::max(-1, width);
+    const bool changed = m_colWidths[col] != width;
+    m_colWidths[col] = width;
     updateScrollBars();
     Invalidate();
+    if (changed) emit OnColWidthsChanged();
 }
 
 int TCellGrid::RowHeights(int row) const
@@ -201,9 +211,12 @@ int TCellGrid::RowHeights(int row) const
 void TCellGrid::setRowHeights(int row, int height)
 {
     if (row < 0 || row >= m_rowCount) return;
-    m_rowHeights[row] = std::max(-1, height);
+    height = std::max(-1, height);
+    const bool changed = m_rowHeights[row] != height;
+    m_rowHeights[row] = height;
     updateScrollBars();
     Invalidate();
+    if (changed) emit OnRowHeightsChanged();
 }
 
 void TCellGrid::setGridLineWidth(int width)
@@ -595,6 +608,7 @@ void TCellGrid::InsertCol(int index)
     m_model->endInsertColumns();
     updateScrollBars();
     Invalidate();
+    emit OnColWidthsChanged();
 }
 
 void TCellGrid::DeleteCol(int index)
@@ -614,6 +628,7 @@ void TCellGrid::DeleteCol(int index)
     clampCurrent();
     updateScrollBars();
     Invalidate();
+    emit OnColWidthsChanged();
 }
 
 void TCellGrid::MoveCol(int from, int to)
@@ -630,6 +645,7 @@ void TCellGrid::MoveCol(int from, int to)
     m_model->endMoveColumns();
     updateScrollBars();
     Invalidate();
+    emit OnColWidthsChanged();
 }
 
 void TCellGrid::InsertRow(int index)
@@ -649,6 +665,7 @@ void TCellGrid::InsertRow(int index)
     m_model->endInsertRows();
     updateScrollBars();
     Invalidate();
+    emit OnRowHeightsChanged();
 }
 
 void TCellGrid::DeleteRow(int index)
@@ -670,6 +687,7 @@ void TCellGrid::DeleteRow(int index)
     clampCurrent();
     updateScrollBars();
     Invalidate();
+    emit OnRowHeightsChanged();
 }
 
 void TCellGrid::MoveRow(int from, int to)
@@ -688,4 +706,5 @@ void TCellGrid::MoveRow(int from, int to)
     m_model->endMoveRows();
     updateScrollBars();
     Invalidate();
+    emit OnRowHeightsChanged();
 }

@@ -225,8 +225,28 @@ signals:
     // The mouse moved over the grid; position in viewport coordinates.
     void mouseMoved(int x, int y);
     void currentCellChanged(int col, int row);
+    // A column's width or a row's height changed, whatever changed it (a size set, a default
+    // size, columns or rows added, removed or moved, a description loaded).
+    void OnColWidthsChanged();
+    void OnRowHeightsChanged();
+    // The left button was pressed and released on the same cell of a fixed column (a row
+    // header) or of a fixed row (a column header); a corner cell is in both.
+    void OnFixedColClick(int col, int row);
+    void OnFixedRowClick(int col, int row);
 
 protected:
+    enum CellStateFlag { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
+    Q_DECLARE_FLAGS(CellState, CellStateFlag)
+    // The two steps of drawing a cell, for grids that draw cells their own way. `rect` is the
+    // cell's area: the cell, widened by the space of a grid line that is not drawn beside it.
+    // Fills the cell's background: its resolved brush, or the selected colour.
+    virtual void prepareCell(QPainter &p, int col, int row, const QRect &rect, CellState state);
+    // Draws the cell's text 2 pixels inside `rect`, at the top, aligned as resolved. Texts
+    // live on a layer of their own that is drawn again only when texts, fonts, sizes, the
+    // current cell or the scroll position change (Invalidate() forces it); single-line
+    // texts of the base step reach the layer after the last cell.
+    virtual void drawCellText(QPainter &p, int col, int row, const QRect &rect, CellState state);
+
     bool event(QEvent *e) override;
     bool viewportEvent(QEvent *e) override;
     void changeEvent(QEvent *e) override;
@@ -234,6 +254,7 @@ protected:
     void resizeEvent(QResizeEvent *e) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
@@ -261,20 +282,18 @@ private:
     void adoptRecords();
 
     // Drawing (CellGridView.cpp)
-    enum CellStateFlag { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
-    Q_DECLARE_FLAGS(CellState, CellStateFlag)
     struct GlyphBatch;
     struct Spans;
     Spans shownSpans() const;
     CellState cellState(int col, int row) const;
     bool showsSelected(CellState state) const;
-    void prepareCell(QPainter &p, int col, int row, const QRect &rect, CellState state);
-    void drawCellText(QPainter &p, std::vector<GlyphBatch> &glyphs, int col, int row, const QRect &rect,
-                      CellState state);
     void renderTextLayer(const Spans &spans, qreal dpr);
     // Geometry (CellGridView.cpp)
-    int colLine(int col) const;
-    int rowLine(int row) const;
+    int colLineSpace() const;
+    int rowLineSpace() const;
+    bool drawsVertLine(int col, int row) const;
+    bool drawsHorzLine(int col, int row) const;
+    QRect cellArea(int col, int row, const QRect &cell) const;
     int colExtent(int col) const;
     int rowExtent(int row) const;
     void updateScrollBars();
@@ -327,8 +346,10 @@ private:
     int m_row = 1;
     int m_hintCol = -1; // the cell whose hint shows
     int m_hintRow = -1;
+    QPoint m_pressedFixed{-1, -1}; // the fixed cell the left button went down on
     bool m_updatePending = false;
     QImage m_textLayer; // the texts of the shown cells, over a transparent ground
+    std::vector<GlyphBatch> *m_glyphs = nullptr; // while the text layer is drawn
     bool m_textLayerDirty = true;
     bool m_cellsFromDescription = false;
 };

@@ -2,8 +2,11 @@
 //
 // Scrolling moves by whole cells, as in the toolkit grids: the horizontal scroll bar's value
 // is the first scrolled column shown after the fixed ones (LeftCol), the vertical one's the
-// first scrolled row (TopRow). A column takes its width plus its grid line (when that line
-// is on); a hidden column (width -1) takes nothing.
+// first scrolled row (TopRow). A column takes its width plus the space of a vertical grid
+// line when either vertical line option is on; a hidden column (width -1) takes nothing.
+// Whether the line is drawn in that space is up to each cell: fixed cells follow the
+// fixed-line options, the others the normal ones. Where it is not drawn, the cell takes the
+// space.
 #include "widgets/CellGrid.h"
 
 #include <QApplication>
@@ -80,24 +83,42 @@ template <class Extent> int offsetOf(int index, int fixed, int first, Extent ext
 
 } // namespace
 
-int TCellGrid::colLine(int col) const
+int TCellGrid::colLineSpace() const
 {
-    return m_options & (col < m_fixedCols ? goFixedVertLine : goVertLine) ? m_gridLineWidth : 0;
+    return m_options & (goFixedVertLine | goVertLine) ? m_gridLineWidth : 0;
 }
 
-int TCellGrid::rowLine(int row) const
+int TCellGrid::rowLineSpace() const
 {
-    return m_options & (row < m_fixedRows ? goFixedHorzLine : goHorzLine) ? m_gridLineWidth : 0;
+    return m_options & (goFixedHorzLine | goHorzLine) ? m_gridLineWidth : 0;
+}
+
+bool TCellGrid::drawsVertLine(int col, int row) const
+{
+    return m_options & (IsFixed(col, row) ? goFixedVertLine : goVertLine);
+}
+
+bool TCellGrid::drawsHorzLine(int col, int row) const
+{
+    return m_options & (IsFixed(col, row) ? goFixedHorzLine : goHorzLine);
+}
+
+QRect TCellGrid::cellArea(int col, int row, const QRect &cell) const
+{
+    QRect area = cell;
+    if (!drawsVertLine(col, row)) area.setRight(area.right() + colLineSpace());
+    if (!drawsHorzLine(col, row)) area.setBottom(area.bottom() + rowLineSpace());
+    return area;
 }
 
 int TCellGrid::colExtent(int col) const
 {
-    return m_colWidths[col] < 0 ? 0 : m_colWidths[col] + colLine(col);
+    return m_colWidths[col] < 0 ? 0 : m_colWidths[col] + colLineSpace();
 }
 
 int TCellGrid::rowExtent(int row) const
 {
-    return m_rowHeights[row] < 0 ? 0 : m_rowHeights[row] + rowLine(row);
+    return m_rowHeights[row] < 0 ? 0 : m_rowHeights[row] + rowLineSpace();
 }
 
 int TCellGrid::LeftCol() const
@@ -265,13 +286,13 @@ void TCellGrid::paintEvent(QPaintEvent *e)
     const bool bevel = (m_options & goFixedVertLine) && (m_options & goFixedHorzLine);
     for (const Spans::Span &r : s.rows) {
         const int h = m_rowHeights[r.index];
-        if (r.pos + h + rowLine(r.index) <= area.top()) continue;
+        if (r.pos + h + rowLineSpace() <= area.top()) continue;
         for (const Spans::Span &c : s.cols) {
             const int w = m_colWidths[c.index];
-            if (c.pos + w + colLine(c.index) <= area.left()) continue;
+            if (c.pos + w + colLineSpace() <= area.left()) continue;
             const QRect cell(c.pos, r.pos, w, h);
             const CellState state = cellState(c.index, r.index);
-            prepareCell(p, c.index, r.index, cell, state);
+            prepareCell(p, c.index, r.index, cellArea(c.index, r.index, cell), state);
             if ((state & gdFixed) && bevel && w > 1 && h > 1) {
                 // The raised edge of a header cell.
                 p.fillRect(cell.left(), cell.top(), w, 1, palette().color(QPalette::Light));
@@ -282,8 +303,9 @@ void TCellGrid::paintEvent(QPaintEvent *e)
         }
     }
 
-    // Grid lines, one stroke per column and row; where they border fixed cells in the fixed
-    // line colour.
+    // Grid lines, at most two strokes per column and row: the part beside fixed cells in the
+    // fixed line colour when the fixed-line option is on, the rest in the line colour when
+    // the normal option is on.
     int fixedRight = 0, fixedBottom = 0;
     for (int i = 0; i < m_fixedCols; ++i)
         fixedRight += colExtent(i);
@@ -291,20 +313,22 @@ void TCellGrid::paintEvent(QPaintEvent *e)
         fixedBottom += rowExtent(i);
     fixedRight = std::min(fixedRight, s.right);
     fixedBottom = std::min(fixedBottom, s.bottom);
-    for (const Spans::Span &c : s.cols) {
-        const int line = colLine(c.index), x = c.pos + m_colWidths[c.index];
-        if (line == 0) continue;
-        const int split = c.index < m_fixedCols ? s.bottom : fixedBottom;
-        p.fillRect(x, 0, line, split, m_fixedLineColor);
-        p.fillRect(x, split, line, s.bottom - split, m_lineColor);
-    }
-    for (const Spans::Span &r : s.rows) {
-        const int line = rowLine(r.index), y = r.pos + m_rowHeights[r.index];
-        if (line == 0) continue;
-        const int split = r.index < m_fixedRows ? s.right : fixedRight;
-        p.fillRect(0, y, split, line, m_fixedLineColor);
-        p.fillRect(split, y, s.right - split, line, m_lineColor);
-    }
+    const bool fixedVert = m_options & goFixedVertLine, vert = m_options & goVertLine;
+    const bool fixedHorz = m_options & goFixedHorzLine, horz = m_options & goHorzLine;
+    if (const int line = colLineSpace())
+        for (const Spans::Span &c : s.cols) {
+            const int x = c.pos + m_colWidths[c.index];
+            const int split = c.index < m_fixedCols ? s.bottom : fixedBottom;
+            if (fixedVert) p.fillRect(x, 0, line, split, m_fixedLineColor);
+            if (vert) p.fillRect(x, split, line, s.bottom - split, m_lineColor);
+        }
+    if (const int line = rowLineSpace())
+        for (const Spans::Span &r : s.rows) {
+            const int y = r.pos + m_rowHeights[r.index];
+            const int split = r.index < m_fixedRows ? s.right : fixedRight;
+            if (fixedHorz) p.fillRect(0, y, split, line, m_fixedLineColor);
+            if (horz) p.fillRect(split, y, s.right - split, line, m_lineColor);
+        }
 
     const qreal dpr = viewport()->devicePixelRatioF();
     if (m_textLayerDirty || m_textLayer.size() != viewport()->size() * dpr) renderTextLayer(s, dpr);
@@ -330,11 +354,13 @@ void TCellGrid::renderTextLayer(const Spans &s, qreal dpr)
     m_textLayer.fill(Qt::transparent);
     QPainter p(&m_textLayer);
     std::vector<GlyphBatch> glyphs;
+    m_glyphs = &glyphs;
     for (const Spans::Span &r : s.rows)
         for (const Spans::Span &c : s.cols) {
             const QRect cell(c.pos, r.pos, m_colWidths[c.index], m_rowHeights[r.index]);
-            drawCellText(p, glyphs, c.index, r.index, cell, cellState(c.index, r.index));
+            drawCellText(p, c.index, r.index, cellArea(c.index, r.index, cell), cellState(c.index, r.index));
         }
+    m_glyphs = nullptr;
     for (const GlyphBatch &b : glyphs) {
         QGlyphRun run;
         run.setRawFont(b.font);
@@ -346,7 +372,6 @@ void TCellGrid::renderTextLayer(const Spans &s, qreal dpr)
     m_textLayerDirty = false;
 }
 
-// The background of a cell: its resolved brush, or the selected colour.
 void TCellGrid::prepareCell(QPainter &p, int col, int row, const QRect &rect, CellState state)
 {
     const TMyBrush &brush = CellBrush(col, row);
@@ -357,18 +382,13 @@ void TCellGrid::prepareCell(QPainter &p, int col, int row, const QRect &rect, Ce
         p.fillRect(rect, QBrush(fill, brush.qbrush().style()));
 }
 
-// The text of a cell, inset by 2 pixels, at the top, aligned as resolved. Single-line texts
-// are laid out once (kept with the font) and collected into `glyphs`.
-void TCellGrid::drawCellText(QPainter &p, std::vector<GlyphBatch> &glyphs, int col, int row,
-                             const QRect &rect, CellState state)
+// Single-line texts are laid out once (kept with the font) and, while the text layer is
+// drawn, collected into batches that are drawn after the last cell.
+void TCellGrid::drawCellText(QPainter &p, int col, int row, const QRect &rect, CellState state)
 {
     const QString &s = m_cells[col][row];
     if (s.isEmpty()) return;
-    // The text may use the space of a grid line that is switched off.
-    QRect r = rect;
-    if (!rowLine(row)) r.setBottom(r.bottom() + m_gridLineWidth);
-    if (!colLine(col)) r.setRight(r.right() + m_gridLineWidth);
-    r.adjust(2, 2, -2, -2);
+    const QRect r = rect.adjusted(2, 2, -2, -2);
     if (r.width() <= 0 || r.height() <= 0) return;
 
     const Look look = resolve(col, row);
@@ -393,7 +413,8 @@ void TCellGrid::drawCellText(QPainter &p, std::vector<GlyphBatch> &glyphs, int c
                          r.top());
     const bool clip = w > r.width() || line->size.height() > r.height();
     const bool decorated = font.font().underline() || font.font().strikeOut() || font.font().overline();
-    if (!clip && !decorated) {
+    if (!clip && !decorated && m_glyphs) {
+        std::vector<GlyphBatch> &glyphs = *m_glyphs;
         for (const TTextLayout::Run &run : line->runs) {
             auto b = std::find_if(glyphs.rbegin(), glyphs.rend(),
                                   [&](const GlyphBatch &g) { return g.color == text && g.font == run.font; });
@@ -431,8 +452,25 @@ void TCellGrid::mousePressEvent(QMouseEvent *e)
         int c, r;
         MouseToCell(e->position().toPoint(), c, r);
         if (c >= 0 && !IsFixed(c, r)) setCurrentCell(c, r);
+        m_pressedFixed = c >= 0 && IsFixed(c, r) ? QPoint(c, r) : QPoint(-1, -1);
     }
     QAbstractScrollArea::mousePressEvent(e);
+}
+
+// A header click is a press and a release on the same fixed cell.
+void TCellGrid::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton && m_pressedFixed.x() >= 0) {
+        const QPoint pressed = m_pressedFixed;
+        m_pressedFixed = QPoint(-1, -1);
+        int c, r;
+        MouseToCell(e->position().toPoint(), c, r);
+        if (QPoint(c, r) == pressed) {
+            if (c < m_fixedCols) emit OnFixedColClick(c, r);
+            if (r < m_fixedRows) emit OnFixedRowClick(c, r);
+        }
+    }
+    QAbstractScrollArea::mouseReleaseEvent(e);
 }
 
 void TCellGrid::mouseMoveEvent(QMouseEvent *e)

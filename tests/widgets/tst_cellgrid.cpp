@@ -1,6 +1,7 @@
 // The alignment grid's tables, how a cell's look is resolved from them, the model that shows
 // the cells, its geometry (hidden rows and columns, scrolling to the current cell, hit
-// testing), its drawing and the structure changes that carry properties with their cells.
+// testing), its drawing, the structure changes that carry properties with their cells and
+// the signals of size changes.
 #include "common/SystemColors.h"
 #include "widgets/CellGrid.h"
 #include "widgets/CellGridModel.h"
@@ -370,9 +371,11 @@ private slots:
         QCOMPARE(at(61, 10), blue); // beside a fixed cell
         QCOMPARE(at(30, 30), blue);
         g.setOptions(TCellGrid::goFixedVertLine | TCellGrid::goFixedHorzLine | TCellGrid::goHorzLine);
-        // Without vertical lines column 2 starts right after column 1.
-        QCOMPARE(g.CellRect(2, 1).left(), 61);
+        // Vertical lines only between fixed cells: the column keeps the line's space, which
+        // the body cell takes, while the header above it keeps its line.
+        QCOMPARE(g.CellRect(2, 1).left(), 62);
         QCOMPARE(at(61, 30), QColor(Qt::white));
+        QCOMPARE(at(61, 10), blue);
         QCOMPARE(at(45, 41), red);
         g.setOptions({});
         QCOMPARE(g.CellRect(1, 1), QRect(30, 20, 30, 20));
@@ -431,6 +434,27 @@ private slots:
         g.DeleteRow(4);
         QCOMPARE(g.HintCell(0, 4), QString());
         QVERIFY(!g.Props(TCellGrid::PropTable::Cell, 0, 4));
+    }
+
+    void sizeChangesAreSignalledOnceEach()
+    {
+        TCellGrid g;
+        QSignalSpy widths(&g, &TCellGrid::OnColWidthsChanged);
+        QSignalSpy heights(&g, &TCellGrid::OnRowHeightsChanged);
+        g.setColWidths(2, g.ColWidths(2));
+        g.setDefaultRowHeight(g.DefaultRowHeight());
+        QCOMPARE(widths.count() + heights.count(), 0);
+        g.setColWidths(2, -1);
+        g.setDefaultColWidth(50);
+        g.setColCount(7);
+        g.InsertCol(1);
+        g.MoveCol(1, 3);
+        QCOMPARE(widths.count(), 5);
+        g.setRowHeights(1, 30);
+        g.setRowCount(3);
+        g.DeleteRow(1);
+        QCOMPARE(heights.count(), 3);
+        QCOMPARE(widths.count(), 5);
     }
 
     void shrinkingKeepsTheCurrentCellInside()

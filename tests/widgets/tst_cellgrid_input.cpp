@@ -1,5 +1,5 @@
-// The alignment grid under the user's hands: clipboard keys, Tab between cells, cell hints
-// and the mouse position it reports.
+// The alignment grid under the user's hands: clipboard keys, Tab between cells, cell hints,
+// the mouse position it reports and clicks on its header cells.
 #include "widgets/CellGrid.h"
 
 #include <QApplication>
@@ -367,6 +367,38 @@ private slots:
         QCOMPARE(Cell(g.Col(), g.Row()), Cell(3, 2));
         QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellRect(0, 3).center());
         QCOMPARE(Cell(g.Col(), g.Row()), Cell(3, 2));
+    }
+
+    // A press and a release on the same header cell; the corner is in both headers.
+    void headerClicksAreSignalled_data()
+    {
+        QTest::addColumn<QPoint>("pressed");
+        QTest::addColumn<QPoint>("released");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("signalled");
+        QTest::newRow("row header") << QPoint(0, 2) << QPoint(0, 2) << int(Qt::LeftButton) << "col 0,2";
+        QTest::newRow("column header") << QPoint(3, 0) << QPoint(3, 0) << int(Qt::LeftButton) << "row 3,0";
+        QTest::newRow("corner") << QPoint(0, 0) << QPoint(0, 0) << int(Qt::LeftButton) << "col 0,0 row 0,0";
+        QTest::newRow("body cell") << QPoint(2, 2) << QPoint(2, 2) << int(Qt::LeftButton) << "";
+        QTest::newRow("released on the next header") << QPoint(0, 1) << QPoint(0, 2) << int(Qt::LeftButton) << "";
+        QTest::newRow("right button") << QPoint(0, 2) << QPoint(0, 2) << int(Qt::RightButton) << "";
+    }
+    void headerClicksAreSignalled()
+    {
+        QFETCH(QPoint, pressed);
+        QFETCH(QPoint, released);
+        QFETCH(int, button);
+        QFETCH(QString, signalled);
+        Form f;
+        QStringList seen;
+        connect(f.grid, &TCellGrid::OnFixedColClick, this,
+                [&seen](int c, int r) { seen << QStringLiteral("col %1,%2").arg(c).arg(r); });
+        connect(f.grid, &TCellGrid::OnFixedRowClick, this,
+                [&seen](int c, int r) { seen << QStringLiteral("row %1,%2").arg(c).arg(r); });
+        const auto centre = [&f](QPoint cell) { return f.grid->CellRect(cell.x(), cell.y()).center(); };
+        QTest::mousePress(f.grid->viewport(), Qt::MouseButton(button), {}, centre(pressed));
+        QTest::mouseRelease(f.grid->viewport(), Qt::MouseButton(button), {}, centre(released));
+        QCOMPARE(seen.join(u' '), signalled);
     }
 };
 

@@ -1,14 +1,17 @@
 // What the grid shows: a window with two grids styled by descriptions like the program's
 // (a reference table and the corner of the pair matrix), grabbed to tst_cellgrid_look.png
 // in the working directory and checked for the colours, fonts and alignments the
-// descriptions give.
+// descriptions give; the grid lines by their options; the drawing steps a derived grid
+// replaces.
 #include "common/Fonts.h"
 #include "common/SystemColors.h"
 #include "widgets/CellGrid.h"
 #include "widgets/CellGridModel.h"
 
 #include <QDir>
+#include <QHash>
 #include <QImage>
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -132,6 +135,29 @@ QColor strongestInk(const QImage &image, const QRect &cell, const QColor &backgr
     return best;
 }
 
+// A grid that notes the area each cell was drawn in, and draws cell (2, 2) its own way.
+class OwnDrawingGrid : public TCellGrid
+{
+public:
+    QHash<QPoint, QRect> prepared, texts;
+    static inline const QColor own{255, 0, 255};
+
+protected:
+    void prepareCell(QPainter &p, int col, int row, const QRect &rect, CellState state) override
+    {
+        prepared[QPoint(col, row)] = rect;
+        if (QPoint(col, row) == QPoint(2, 2))
+            p.fillRect(rect, own);
+        else
+            TCellGrid::prepareCell(p, col, row, rect, state);
+    }
+    void drawCellText(QPainter &p, int col, int row, const QRect &rect, CellState state) override
+    {
+        texts[QPoint(col, row)] = rect;
+        if (QPoint(col, row) != QPoint(2, 2)) TCellGrid::drawCellText(p, col, row, rect, state);
+    }
+};
+
 } // namespace
 
 class TestCellGridLook : public QObject
@@ -253,6 +279,77 @@ private slots:
         QCOMPARE(matrix->CellFont(3, 0).font().pixelSize(), 10);
         QCOMPARE(matrix->CellFont(3, 3).font().pixelSize(), 9);
         QCOMPARE(matrix->CellAlignment(0, 3), alRight);
+    }
+
+    // On a 3 x 3 grid with one fixed row and column and 3-pixel lines: each cell draws the
+    // line at its right and bottom edge by its own fixedness, and takes the line's space
+    // where none is drawn.
+    void lineOptionsFollowTheCell_data()
+    {
+        QTest::addColumn<int>("options");
+        using G = TCellGrid;
+        QTest::newRow("all") << int(G::goFixedVertLine | G::goFixedHorzLine | G::goVertLine | G::goHorzLine);
+        QTest::newRow("body only") << int(G::goVertLine | G::goHorzLine);
+        QTest::newRow("fixed only") << int(G::goFixedVertLine | G::goFixedHorzLine);
+        QTest::newRow("fixed vertical, body horizontal") << int(G::goFixedVertLine | G::goHorzLine);
+        QTest::newRow("none") << 0;
+    }
+    void lineOptionsFollowTheCell()
+    {
+        QFETCH(int, options);
+        const QColor fixedLine(0, 0, 255), line(255, 0, 0), fixedFill(128, 128, 128);
+        OwnDrawingGrid g;
+        g.setColCount(3);
+        g.setRowCount(3);
+        g.setGridLineWidth(3);
+        g.setOptions(TCellGrid::GridOptions::fromInt(options));
+        g.setDefaultColWidth(30);
+        g.setDefaultRowHeight(20);
+        g.setColor(Qt::white);
+        g.setFixedColor(fixedFill);
+        g.setGridLineColor(line);
+        g.setFixedLineColor(fixedLine);
+        g.setDrawSelection(false);
+        g.setScrollBars(TCellGrid::ssNone);
+        for (int c = 0; c < 3; ++c)
+            for (int r = 0; r < 3; ++r)
+                g.setCells(c, r, QStringLiteral("x"));
+        g.resize(140, 90);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QCoreApplication::processEvents();
+        const QImage image = g.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+        const auto has = [options](int option) { return (options & option) != 0; };
+        const int vSpace = has(TCellGrid::goFixedVertLine | TCellGrid::goVertLine) ? 3 : 0;
+        const int hSpace = has(TCellGrid::goFixedHorzLine | TCellGrid::goHorzLine) ? 3 : 0;
+        QCOMPARE(g.CellRect(1, 1).topLeft(), QPoint(30 + vSpace, 20 + hSpace));
+        for (int c = 0; c < 3; ++c)
+            for (int r = 0; r < 3; ++r) {
+                const bool fixed = c == 0 || r == 0;
+                const bool vert = has(fixed ? TCellGrid::goFixedVertLine : TCellGrid::goVertLine);
+                const bool horz = has(fixed ? TCellGrid::goFixedHorzLine : TCellGrid::goHorzLine);
+                const QRect cell = g.CellRect(c, r);
+                const QRect area = cell.adjusted(0, 0, vert ? 0 : vSpace, horz ? 0 : hSpace);
+                const QString at = QStringLiteral("cell %1, %2").arg(c).arg(r);
+                QVERIFY2(g.prepared.value(QPoint(c, r)) == area, qPrintable(at));
+                QVERIFY2(g.texts.value(QPoint(c, r)) == area, qPrintable(at));
+                if (c == 2 && r == 2) continue;
+                const QColor fill = fixed ? fixedFill : QColor(Qt::white);
+                // The middle of the space right of the cell and below it.
+                if (vSpace) {
+                    const QColor right = image.pixelColor(cell.right() + 2, cell.center().y());
+                    QVERIFY2(right == (vert ? (fixed ? fixedLine : line) : fill), qPrintable(at + " right"));
+                }
+                if (hSpace) {
+                    const QColor below = image.pixelColor(cell.center().x(), cell.bottom() + 2);
+                    QVERIFY2(below == (horz ? (fixed ? fixedLine : line) : fill), qPrintable(at + " below"));
+                }
+            }
+        // A derived grid's own steps replace the grid's: its colour, no text.
+        const QRect own = g.CellRect(2, 2);
+        QVERIFY(inkBox(image, own, OwnDrawingGrid::own).isEmpty());
+        QCOMPARE(image.pixelColor(own.center()), OwnDrawingGrid::own);
     }
 
     // Texts: ampersands shown as such, ellipsis, clipping and word wrap, inset by 2 pixels.
