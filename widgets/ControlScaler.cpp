@@ -81,7 +81,8 @@ TControlScaler::TControlScaler(QWidget *control, QWidget *window, bool resizeFon
     m_scaleWidth = !m_isLabel;
 }
 
-void TControlScaler::ScaleControl(double windowHeight, double windowWidth, double heightRatio, double widthRatio)
+void TControlScaler::ScaleControl(double windowHeight, double windowWidth, double heightRatio,
+                                  double widthRatio)
 {
     QWidget *c = m_control;
     if (!c || placementOf(c).fills()) return;
@@ -92,7 +93,8 @@ void TControlScaler::ScaleControl(double windowHeight, double windowWidth, doubl
     int height = c->height();
     const bool fonts = m_hasFont && m_resizeFonts;
 
-    if (RoundHalfEven(windowHeight) == m_windowDesignHeight && RoundHalfEven(windowWidth) == m_windowDesignWidth) {
+    if (RoundHalfEven(windowHeight) == m_windowDesignHeight &&
+        RoundHalfEven(windowWidth) == m_windowDesignWidth) {
         if (m_scaleHeight) height = m_designHeight;
         if (m_scaleLeft) left = m_designLeft;
         if (m_scaleTop) top = m_designTop;
@@ -156,8 +158,10 @@ qint32 TControlScaler::FontPoints(const QFont &font)
 QFont TControlScaler::WithPoints(QFont font, qint32 points)
 {
     // Qt refuses sizes below one in either unit.
-    if (font.pixelSize() > 0) font.setPixelSize(qMax(1, mulDiv(points, kPixelsPerInch, kPointsPerInch)));
-    else font.setPointSize(qMax(1, points));
+    if (font.pixelSize() > 0)
+        font.setPixelSize(qMax(1, mulDiv(points, kPixelsPerInch, kPointsPerInch)));
+    else
+        font.setPointSize(qMax(1, points));
     return font;
 }
 

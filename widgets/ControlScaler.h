@@ -13,7 +13,8 @@ class TControlScaler
 public:
     // Records the control's bounds and font and the window's outer size as they are now.
     // Throws EScalerException without a control or without a window.
-    TControlScaler(QWidget *control, QWidget *window, bool resizeFonts, qint32 minFontSize, qint32 maxFontSize);
+    TControlScaler(QWidget *control, QWidget *window, bool resizeFonts, qint32 minFontSize,
+                   qint32 maxFontSize);
 
     // Gives the control the bounds (and font) for a window of outer size H x W whose ratios
     // to the design size are heightRatio and widthRatio.

@@ -47,7 +47,8 @@ TFormScaler::TFormScaler(QObject *owner) : QObject(owner), m_window(qobject_cast
 
 TFormScaler::~TFormScaler() = default;
 
-void TFormScaler::NotifyPostResize(TFormScaler *sender, QWidget *control, double heightRatio, double widthRatio)
+void TFormScaler::NotifyPostResize(TFormScaler *sender, QWidget *control, double heightRatio,
+                                   double widthRatio)
 {
     if (OnPostResize) OnPostResize(sender, control, heightRatio, widthRatio);
 }
@@ -64,7 +65,8 @@ void TFormScaler::CaptureLayout()
     std::vector<QWidget *> controls;
     collectControls(m_window, controls);
     for (QWidget *c : controls)
-        m_entries.push_back(std::make_unique<TControlScaler>(c, m_window, ResizeFonts, MinFontSize, MaxFontSize));
+        m_entries.push_back(
+            std::make_unique<TControlScaler>(c, m_window, ResizeFonts, MinFontSize, MaxFontSize));
 }
 
 void TFormScaler::ApplyLayout()

@@ -40,7 +40,8 @@ public:
     bool EnforceMinSize = false;
     TPostResizeEvent OnPostResize;
 
-    virtual void NotifyPostResize(TFormScaler *sender, QWidget *control, double heightRatio, double widthRatio);
+    virtual void NotifyPostResize(TFormScaler *sender, QWidget *control, double heightRatio,
+                                  double widthRatio);
     // Records the layout; only the first call has an effect.
     virtual void CaptureLayout();
     // Scales every recorded control to the window's current size.

@@ -37,7 +37,8 @@ QPushButton *addButton(QWidget *parent, const QString &name, const QRect &bounds
 QStringList names(const TFormScaler &scaler)
 {
     QStringList out;
-    for (const auto &e : scaler.Entries()) out << e->Control()->objectName();
+    for (const auto &e : scaler.Entries())
+        out << e->Control()->objectName();
     return out;
 }
 
@@ -59,21 +60,25 @@ private slots:
         QTest::addColumn<int>("font");
 
         const QRect d(10, 20, 30, 15);
-        QTest::newRow("twice, fonts scaled") << d << 8 << true << 8 << QSize(400, 200) << QRect(20, 40, 60, 30) << 16;
-        QTest::newRow("twice, fonts kept") << d << 8 << false << 8 << QSize(400, 200) << QRect(20, 40, 60, 30) << 8;
-        QTest::newRow("half, 25 gives 12") << QRect(25, 20, 30, 15) << 8 << false << 8 << QSize(100, 50)
-                                            << QRect(12, 10, 15, 8) << 8;
-        QTest::newRow("half, 27 gives 14") << QRect(27, 20, 30, 15) << 8 << false << 8 << QSize(100, 50)
-                                            << QRect(14, 10, 15, 8) << 8;
+        QTest::newRow("twice, fonts scaled")
+            << d << 8 << true << 8 << QSize(400, 200) << QRect(20, 40, 60, 30) << 16;
+        QTest::newRow("twice, fonts kept")
+            << d << 8 << false << 8 << QSize(400, 200) << QRect(20, 40, 60, 30) << 8;
+        QTest::newRow("half, 25 gives 12")
+            << QRect(25, 20, 30, 15) << 8 << false << 8 << QSize(100, 50) << QRect(12, 10, 15, 8) << 8;
+        QTest::newRow("half, 27 gives 14")
+            << QRect(27, 20, 30, 15) << 8 << false << 8 << QSize(100, 50) << QRect(14, 10, 15, 8) << 8;
         QTest::newRow("half, font 4 raised to 6 (calculator)")
             << d << 8 << true << 6 << QSize(100, 50) << QRect(5, 10, 15, 8) << 6;
         QTest::newRow("half, font 4 kept (main window)")
             << d << 8 << true << 4 << QSize(100, 50) << QRect(5, 10, 15, 8) << 4;
-        QTest::newRow("height doubled only") << d << 8 << true << 8 << QSize(200, 200) << QRect(10, 40, 30, 30) << 16;
+        QTest::newRow("height doubled only")
+            << d << 8 << true << 8 << QSize(200, 200) << QRect(10, 40, 30, 30) << 16;
         QTest::newRow("height doubled, capped at 48")
             << d << 30 << true << 8 << QSize(200, 200) << QRect(10, 40, 30, 30) << 48;
         // 11 px = 8 pt at 96 pixels per inch; 16 pt = 21 px.
-        QTest::newRow("pixel font twice") << d << -11 << true << 8 << QSize(400, 200) << QRect(20, 40, 60, 30) << -21;
+        QTest::newRow("pixel font twice")
+            << d << -11 << true << 8 << QSize(400, 200) << QRect(20, 40, 60, 30) << -21;
         QTest::newRow("pixel font half, 4 pt raised to 6")
             << d << -11 << true << 6 << QSize(100, 50) << QRect(5, 10, 15, 8) << -8;
     }
@@ -90,8 +95,10 @@ private slots:
         auto form = makeForm();
         QPushButton *b = addButton(form.get(), QStringLiteral("Button1"), design);
         QFont f(QStringLiteral("Liberation Sans"));
-        if (designFont < 0) f.setPixelSize(-designFont);
-        else f.setPointSize(designFont);
+        if (designFont < 0)
+            f.setPixelSize(-designFont);
+        else
+            f.setPointSize(designFont);
         b->setFont(f);
 
         TFormScaler scaler(form.get());
@@ -102,8 +109,10 @@ private slots:
         scaler.ApplyLayout();
 
         QCOMPARE(b->geometry(), bounds);
-        if (font < 0) QCOMPARE(b->font().pixelSize(), -font);
-        else QCOMPARE(b->font().pointSize(), font);
+        if (font < 0)
+            QCOMPARE(b->font().pixelSize(), -font);
+        else
+            QCOMPARE(b->font().pointSize(), font);
     }
 
     void designSizeRestoresEveryBoundAndFontExactly()
@@ -211,7 +220,8 @@ private slots:
 
         TFormScaler scaler(&window);
         scaler.CaptureLayout();
-        QCOMPARE(names(scaler), (QStringList{"centralwidget", "PageControl1", "TabSheet1", "Button1", "Button2"}));
+        QCOMPARE(names(scaler),
+                 (QStringList{"centralwidget", "PageControl1", "TabSheet1", "Button1", "Button2"}));
     }
 
     void leavesAloneWhatItDoesNotManage()
