@@ -2,7 +2,6 @@
 // the pointer and while pressed.
 #include "widgets/AntialiasButton.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 class TestAntialiasButton : public QObject
@@ -10,20 +9,6 @@ class TestAntialiasButton : public QObject
     Q_OBJECT
 
 private slots:
-    void clickedByMouseAndKeyboard()
-    {
-        AntialiasButton b;
-        b.setText(QStringLiteral("zurück"));
-        b.resize(89, 25);
-        b.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&b));
-        QSignalSpy clicked(&b, &QAbstractButton::clicked);
-        QTest::mouseClick(&b, Qt::LeftButton);
-        b.setFocus();
-        QTest::keyClick(&b, Qt::Key_Space);
-        QCOMPARE(clicked.size(), 2);
-    }
-
     void captionShowsTheState()
     {
         AntialiasButton b;

@@ -1,7 +1,6 @@
 // The proportional form scaler on small hand-built forms: the arithmetic of bounds and
 // fonts, the exact return to the design size, labels, and what it leaves alone.
 #include "widgets/ControlScaler.h"
-#include "widgets/EScalerException.h"
 #include "widgets/FormScaler.h"
 
 #include <QLabel>
@@ -12,7 +11,6 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -263,61 +261,6 @@ private slots:
         scaler.ApplyLayout();
         QCOMPARE(kept->geometry(), QRect(10, 10, 20, 20));
         QCOMPARE(bottom->height(), 30);
-    }
-
-    void enforcedMinimumSizeAndPostResizeNotice()
-    {
-        auto form = makeForm();
-        addButton(form.get(), QStringLiteral("Button1"), QRect(10, 10, 10, 10));
-        addButton(form.get(), QStringLiteral("Button2"), QRect(20, 20, 10, 10));
-        TFormScaler scaler(form.get());
-        scaler.CaptureLayout();
-        QStringList told;
-        scaler.OnPostResize = [&](TFormScaler *sender, QWidget *comp, double hr, double wr) {
-            QCOMPARE(sender, &scaler);
-            told << QStringLiteral("%1 %2 %3").arg(comp->objectName()).arg(hr).arg(wr);
-        };
-        form->resize(300, 50);
-        scaler.ApplyLayout();
-        QCOMPARE(told, (QStringList{"Button1 0.5 1.5", "Button2 0.5 1.5"}));
-
-        scaler.EnforceMinSize = true;
-        form->resize(150, 50);
-        scaler.ApplyLayout();
-        QCOMPARE(form->size(), QSize(200, 100));
-    }
-
-    void refusesWhatItCannotServe_data()
-    {
-        QTest::addColumn<std::function<void()>>("build");
-        QTest::addColumn<QString>("message");
-        QObject plain;
-        QWidget window;
-        QTest::newRow("no owner") << std::function<void()>([] { TFormScaler s(nullptr); })
-                                  << QStringLiteral("TFormScaler created without an owner");
-        QTest::newRow("owner no control") << std::function<void()>([] {
-            QObject o;
-            TFormScaler s(&o);
-        }) << QStringLiteral("TFormScaler owner must be a panel or form");
-        QTest::newRow("entry without control") << std::function<void()>([] {
-            QWidget w;
-            TControlScaler e(nullptr, &w, false, 8, 48);
-        }) << QStringLiteral("TControlScaler created without a component link");
-        QTest::newRow("entry without window") << std::function<void()>([] {
-            QWidget w;
-            TControlScaler e(&w, nullptr, false, 8, 48);
-        }) << QStringLiteral("TControlScaler created without a parent form link");
-    }
-    void refusesWhatItCannotServe()
-    {
-        QFETCH(std::function<void()>, build);
-        QFETCH(QString, message);
-        try {
-            build();
-            QFAIL("no exception");
-        } catch (const EScalerException &e) {
-            QCOMPARE(e.message(), message);
-        }
     }
 };
 
