@@ -29,7 +29,7 @@ constexpr quint16 kMinHelpMajor = 4;
 constexpr quint16 kMinHelpMinor = 73;
 } // namespace
 
-TFrm_Haupt::TFrm_Haupt(QWidget *parent) : QMainWindow(parent), FormScaler1(new FormScaler(this))
+TFrm_Haupt::TFrm_Haupt(QWidget *parent) : QMainWindow(parent), FormScaler1(new TFormScaler(this))
 {
     ui.setupUi(this);
     Fonts::applyDesignPixelSizes(this);

@@ -4,7 +4,7 @@
 
 #include "ui_Haupt.h"
 
-class FormScaler;
+class TFormScaler;
 class THelpHook;
 
 // The main window: the program's logo, two short descriptions and the menu that opens
@@ -23,7 +23,7 @@ public:
     static QString helpFilePath();
 
     Ui::TFrm_Haupt ui;
-    FormScaler *FormScaler1;
+    TFormScaler *FormScaler1;
 
 public slots:
     void FormCreate();

@@ -1,17 +1,28 @@
 #pragma once
 
-#include <QWidget>
+#include "app/InfoForm.h"
 
-// The Info window; created hidden at start-up, shown by the main window's menu.
-class TFrm_Info : public QWidget
+#include "ui_Info.h"
+
+// The info window: what the program does, for whom, and by whom. Created hidden at
+// start-up, shown by the main window's menu; the user may resize it.
+class TFrm_Info : public TInfoForm
 {
     Q_OBJECT
 
 public:
-    explicit TFrm_Info(QWidget *parent = nullptr);
+    // screenHeight: the screen height the window is sized for (0: the screen it opens on).
+    explicit TFrm_Info(QWidget *parent = nullptr, int screenHeight = 0);
+
+    Ui::TFrm_Info ui;
 
 public slots:
     void FormCreate();
+    // "zurück": closes (hides) the window.
+    void AntialiasButton1Click();
+
+protected:
+    void FormShow() override;
 };
 
 extern TFrm_Info *Frm_Info;

@@ -8,6 +8,7 @@
 #include "ui_Wid.h"
 #include "widgets/CellGrid.h"
 #include "widgets/DekoLabelRotated.h"
+#include "widgets/FormScaler.h"
 #include "widgets/NumInp.h"
 #include "widgets/NumberEdit.h"
 
@@ -16,14 +17,15 @@
 namespace {
 
 // Position n of the row lies on a pitch of 32 pixels (design size); these are the left
-// edges of its controls and of the markers standing at it.
+// edges of its controls and of the markers standing at it. In a window of another size
+// they follow its ratio, like every control the form scaler places.
 constexpr int kPitch = 32;
 constexpr int kImageOffset = 49;  // Image n, Image21
 constexpr int kTextOffset = 58;   // Nr_R_n, E_n, R_n_Text
 constexpr int kArrowOffset = 59;  // Image23
 constexpr int kNewNrOffset = 55;  // Label16
 constexpr int kNewTagOffset = 53; // Label17
-int left(int offset, int n)
+int designLeft(int offset, int n)
 {
     return kPitch * n + offset;
 }
@@ -137,19 +139,12 @@ void TListPage::AnzeigeAufbauen()
     ui.NumInp1->setValue(Belegt);
     ui.NumInp2->setValue(Aktuell);
     ui.Label_R_1->clear();
-    setWidth(ui.Image21, kPictureWidth);
-    setLeft(m_nr[1], left(kTextOffset, 1));
 
     for (qint32 n = 1; n <= kMaxWiderstaende; ++n) {
         if (Belegt <= n) continue; // no stored resistor at n
         m_image[n]->show();
         m_einheit[n]->show();
         m_wert[n]->show();
-        setWidth(m_image[n], kPictureWidth);
-        setLeft(m_image[n], left(kImageOffset, n));
-        setLeft(m_nr[n], left(kTextOffset, n));
-        setLeft(m_einheit[n], left(kTextOffset, n));
-        setLeft(m_wert[n], left(kTextOffset, n));
         m_nr[n]->setText(NumberText::integer(n));
         m_einheit[n]->setText(Liste[n].Einheit);
         m_wert[n]->setText(NumberText::number(Liste[n].Wert));
@@ -164,16 +159,34 @@ void TListPage::AnzeigeAufbauen()
     ui.NumInp1->setValue(Belegt);
     ui.NumInp2->setValue(Aktuell);
 
-    setLeft(ui.Image23, left(kArrowOffset, Aktuell));
-    setLeft(ui.Image21, left(kImageOffset, Aktuell));
     ui.Image22->hide();
     if (Aktuell == Belegt) {
-        setLeft(ui.Label16, left(kNewNrOffset, Aktuell));
-        setLeft(ui.Label17, left(kNewTagOffset, Aktuell));
         ui.Label16->setText(k);
         ui.Label17->setText(QStringLiteral("(neu)"));
     } else {
         ui.Label16->clear();
         ui.Label17->clear();
+    }
+    ZeileAusrichten();
+}
+
+void TListPage::ZeileAusrichten()
+{
+    const auto left = [this](int offset, int n) { return m_scaler.ScaleHorizontal(designLeft(offset, n)); };
+    const int pictureWidth = m_scaler.ScaleHorizontal(kPictureWidth);
+    setWidth(ui.Image21, pictureWidth);
+    setLeft(m_nr[1], left(kTextOffset, 1));
+    for (qint32 n = 1; n < Belegt && n <= kMaxWiderstaende; ++n) {
+        setWidth(m_image[n], pictureWidth);
+        setLeft(m_image[n], left(kImageOffset, n));
+        setLeft(m_nr[n], left(kTextOffset, n));
+        setLeft(m_einheit[n], left(kTextOffset, n));
+        setLeft(m_wert[n], left(kTextOffset, n));
+    }
+    setLeft(ui.Image23, left(kArrowOffset, Aktuell));
+    setLeft(ui.Image21, left(kImageOffset, Aktuell));
+    if (Aktuell == Belegt) {
+        setLeft(ui.Label16, left(kNewNrOffset, Aktuell));
+        setLeft(ui.Label17, left(kNewTagOffset, Aktuell));
     }
 }

@@ -29,7 +29,8 @@ QString nochNichtAngelegt(qint32 n)
 
 } // namespace
 
-TListPage::TListPage(Ui::TFrm_Wid &form, QWidget *window) : QObject(window), ui(form), m_window(window)
+TListPage::TListPage(Ui::TFrm_Wid &form, QWidget *window, const TFormScaler &scaler)
+    : QObject(window), ui(form), m_window(window), m_scaler(scaler)
 {
     SetUpControls();
     SetUpReferenceTable();

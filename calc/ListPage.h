@@ -10,6 +10,7 @@ namespace Ui {
 class TFrm_Wid;
 }
 class DekoLabelRotated;
+class TFormScaler;
 class QLabel;
 class QWidget;
 
@@ -25,7 +26,8 @@ class TListPage : public QObject
     Q_OBJECT
 
 public:
-    TListPage(Ui::TFrm_Wid &ui, QWidget *window);
+    // The row's positions follow the window's current size through its form scaler.
+    TListPage(Ui::TFrm_Wid &ui, QWidget *window, const TFormScaler &scaler);
 
     // Loads the entry field and the hidden unit selector from ArbeitsSatz.
     void FelderLaden();
@@ -40,6 +42,8 @@ public:
     void GesamtBerechnen();
     // Fills the row, places the markers and names the current number on the buttons.
     void AnzeigeAufbauen();
+    // Places the row's stored positions and the markers at the window's current scale.
+    void ZeileAusrichten();
 
 public slots:
     // "Ok und neu": stores the entry field and moves to a blank new slot.
@@ -80,6 +84,7 @@ private:
 
     Ui::TFrm_Wid &ui;
     QWidget *m_window;
+    const TFormScaler &m_scaler;
     // The row's controls by position 1..20 (index 0 unused).
     std::array<QLabel *, kMaxWiderstaende + 1> m_image{};
     std::array<QLabel *, kMaxWiderstaende + 1> m_nr{};

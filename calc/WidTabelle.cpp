@@ -57,7 +57,7 @@ QString countText(int count)
 
 } // namespace
 
-TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new FormScaler(this)), ListPage(nullptr)
+TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new TFormScaler(this)), ListPage(nullptr)
 {
     ui.setupUi(this);
     Fonts::applyDesignPixelSizes(this);
@@ -88,7 +88,7 @@ TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new FormS
     EntryField::configure(ui.Edit_Wid, 1, 73);
     EntryField::configure(ui.Edit_Proz, 0, 5);
 
-    ListPage = new TListPage(ui, this);
+    ListPage = new TListPage(ui, this, *FormScaler1);
 
     connect(ui.zurAuswahl2, &QAction::triggered, this, &TFrm_Wid::zurAuswahl2Click);
     connect(ui.Programmbeenden1, &QAction::triggered, this, &TFrm_Wid::Programmbeenden1Click);
@@ -156,6 +156,8 @@ void TFrm_Wid::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     FormScaler1->ApplyLayout();
+    // The row of the list tab stands where the list puts it, not where it was designed.
+    ListPage->ZeileAusrichten();
 }
 
 bool TFrm_Wid::eventFilter(QObject *watched, QEvent *event)

@@ -4,7 +4,7 @@
 
 #include "ui_Wid.h"
 
-class FormScaler;
+class TFormScaler;
 class TListPage;
 
 // The calculator window: the pair finder on its first tab, the list calculator on its
@@ -27,7 +27,7 @@ public:
     void Cursor_Anzeige(int x, int y);
 
     Ui::TFrm_Wid ui;
-    FormScaler *FormScaler1;
+    TFormScaler *FormScaler1;
     TListPage *ListPage;
 
 public slots:

@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QtTest/qtestspontaneevent.h>
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -109,13 +110,17 @@ class TestListPage : public QObject
         QVERIFY(Belegt <= 21);
     }
 
+    // A horizontal design position in the window's current width (design width 1100),
+    // rounded halves to even.
+    int atScale(int designX) const { return int(std::nearbyint(designX * w->width() / 1100.0)); }
+
     // The markers and captions for the current position k.
     void checkMarkers(int k)
     {
         QCOMPARE(Aktuell, k);
-        QCOMPARE(ui().Image21->x(), 32 * k + 49);
-        QCOMPARE(ui().Image21->width(), 32);
-        QCOMPARE(ui().Image23->x(), 32 * k + 59);
+        QCOMPARE(ui().Image21->x(), atScale(32 * k + 49));
+        QCOMPARE(ui().Image21->width(), atScale(32));
+        QCOMPARE(ui().Image23->x(), atScale(32 * k + 59));
         QCOMPARE(ui().Label_Nr->text(), QString::number(k) + QLatin1Char('.'));
         QCOMPARE(ui().Btn_Entf->text(), QStringLiteral("Nr. %1 entfernen").arg(k));
         QCOMPARE(ui().Btn_Einf->text(), QStringLiteral("vor Nr. %1 einfügen").arg(k));
@@ -126,8 +131,8 @@ class TestListPage : public QObject
         if (k == Belegt) {
             QCOMPARE(ui().Label16->text(), QString::number(k));
             QCOMPARE(ui().Label17->text(), QStringLiteral("(neu)"));
-            QCOMPARE(ui().Label16->x(), 32 * k + 55);
-            QCOMPARE(ui().Label17->x(), 32 * k + 53);
+            QCOMPARE(ui().Label16->x(), atScale(32 * k + 55));
+            QCOMPARE(ui().Label17->x(), atScale(32 * k + 53));
         } else {
             QCOMPARE(ui().Label16->text(), QString());
             QCOMPARE(ui().Label17->text(), QString());
@@ -746,6 +751,31 @@ private slots:
         QCOMPARE(total(), QStringLiteral(" 0,00  Ohm  "));
         checkMarkers(1);
         w->resize(w->width() - 20, w->height() - 10);
+    }
+
+    // In a window half as large again the row keeps its pitch at the window's scale:
+    // pictures, numbers and value boxes stay together and clear of the reference table,
+    // after the resize and after each command.
+    void rowFollowsAScaledWindow()
+    {
+        const QSize design = w->size();
+        w->resize(design * 3 / 2);
+        QCoreApplication::processEvents();
+        store({100, 200, 300});
+        for (int n = 1; n <= 3; ++n) {
+            QCOMPARE(image(n)->geometry(), QRect(atScale(32 * n + 49), 234, 48, 48));
+            for (QWidget *c : std::initializer_list<QWidget *>{nr(n), einheit(n), wert(n)})
+                QCOMPARE(c->x(), atScale(32 * n + 58));
+            QVERIFY(qAbs(wert(n)->geometry().center().x() - image(n)->geometry().center().x()) <= 2);
+        }
+        QVERIFY(atScale(32 * 21 + 49) + 48 < ui().Shape1->x());
+        checkMarkers(4);
+        ui().Btn_minus->click();
+        checkMarkers(3);
+        w->resize(design);
+        QCoreApplication::processEvents();
+        QCOMPARE(image(2)->x(), 32 * 2 + 49);
+        checkMarkers(3);
     }
 
     // ---- The reference table ----

@@ -1,0 +1,268 @@
+// The proportional form scaler on small hand-built forms: the arithmetic of bounds and
+// fonts, the exact return to the design size, labels, and what it leaves alone.
+#include "widgets/ControlScaler.h"
+#include "widgets/FormScaler.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+// A hidden top-level form of design size 200 x 100.
+std::unique_ptr<QWidget> makeForm()
+{
+    auto form = std::make_unique<QWidget>();
+    form->setObjectName(QStringLiteral("Form"));
+    form->resize(200, 100);
+    return form;
+}
+
+QPushButton *addButton(QWidget *parent, const QString &name, const QRect &bounds)
+{
+    auto *b = new QPushButton(name, parent);
+    b->setObjectName(name);
+    b->setGeometry(bounds);
+    return b;
+}
+
+QStringList names(const TFormScaler &scaler)
+{
+    QStringList out;
+    for (const auto &e : scaler.Entries())
+        out << e->Control()->objectName();
+    return out;
+}
+
+} // namespace
+
+class TestFormScaler : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void scalesBoundsAndFonts_data()
+    {
+        QTest::addColumn<QRect>("design");
+        QTest::addColumn<int>("designFont"); // points, or pixels when negative
+        QTest::addColumn<bool>("resizeFonts");
+        QTest::addColumn<int>("minFont");
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QRect>("bounds");
+        QTest::addColumn<int>("font");
+
+        const QRect d(10, 20, 30, 15);
+        QTest::newRow("twice, fonts scaled")
+            << d << 8 << true << 8 << QSize(400, 200) << QRect(20, 40, 60, 30) << 16;
+        QTest::newRow("twice, fonts kept")
+            << d << 8 << false << 8 << QSize(400, 200) << QRect(20, 40, 60, 30) << 8;
+        QTest::newRow("half, 25 gives 12")
+            << QRect(25, 20, 30, 15) << 8 << false << 8 << QSize(100, 50) << QRect(12, 10, 15, 8) << 8;
+        QTest::newRow("half, 27 gives 14")
+            << QRect(27, 20, 30, 15) << 8 << false << 8 << QSize(100, 50) << QRect(14, 10, 15, 8) << 8;
+        QTest::newRow("half, font 4 raised to 6 (calculator)")
+            << d << 8 << true << 6 << QSize(100, 50) << QRect(5, 10, 15, 8) << 6;
+        QTest::newRow("half, font 4 kept (main window)")
+            << d << 8 << true << 4 << QSize(100, 50) << QRect(5, 10, 15, 8) << 4;
+        QTest::newRow("height doubled only")
+            << d << 8 << true << 8 << QSize(200, 200) << QRect(10, 40, 30, 30) << 16;
+        QTest::newRow("height doubled, capped at 48")
+            << d << 30 << true << 8 << QSize(200, 200) << QRect(10, 40, 30, 30) << 48;
+        // 11 px = 8 pt at 96 pixels per inch; 16 pt = 21 px.
+        QTest::newRow("pixel font twice")
+            << d << -11 << true << 8 << QSize(400, 200) << QRect(20, 40, 60, 30) << -21;
+        QTest::newRow("pixel font half, 4 pt raised to 6")
+            << d << -11 << true << 6 << QSize(100, 50) << QRect(5, 10, 15, 8) << -8;
+    }
+    void scalesBoundsAndFonts()
+    {
+        QFETCH(QRect, design);
+        QFETCH(int, designFont);
+        QFETCH(bool, resizeFonts);
+        QFETCH(int, minFont);
+        QFETCH(QSize, window);
+        QFETCH(QRect, bounds);
+        QFETCH(int, font);
+
+        auto form = makeForm();
+        QPushButton *b = addButton(form.get(), QStringLiteral("Button1"), design);
+        QFont f(QStringLiteral("Liberation Sans"));
+        if (designFont < 0)
+            f.setPixelSize(-designFont);
+        else
+            f.setPointSize(designFont);
+        b->setFont(f);
+
+        TFormScaler scaler(form.get());
+        scaler.ResizeFonts = resizeFonts;
+        scaler.MinFontSize = minFont;
+        scaler.CaptureLayout();
+        form->resize(window);
+        scaler.ApplyLayout();
+
+        QCOMPARE(b->geometry(), bounds);
+        if (font < 0)
+            QCOMPARE(b->font().pixelSize(), -font);
+        else
+            QCOMPARE(b->font().pointSize(), font);
+    }
+
+    void designSizeRestoresEveryBoundAndFontExactly()
+    {
+        auto form = makeForm();
+        QPushButton *b = addButton(form.get(), QStringLiteral("Button1"), QRect(13, 7, 41, 23));
+        QFont f = b->font();
+        f.setPixelSize(14); // 10.5 pt: does not survive a trip through points
+        b->setFont(f);
+        auto *panel = new QWidget(form.get());
+        panel->setObjectName(QStringLiteral("Panel1"));
+        panel->setGeometry(100, 33, 87, 61);
+        QPushButton *inner = addButton(panel, QStringLiteral("Button2"), QRect(3, 5, 77, 19));
+        auto *label = new QLabel(QStringLiteral("Text"), form.get());
+        label->setObjectName(QStringLiteral("Label1"));
+        label->setGeometry(9, 61, 120, 17);
+
+        TFormScaler scaler(form.get());
+        scaler.ResizeFonts = true;
+        scaler.MinFontSize = 4;
+        scaler.CaptureLayout();
+        const QList<QWidget *> controls{b, panel, inner, label};
+        QList<QRect> bounds;
+        QList<QFont> fonts;
+        for (QWidget *c : controls) {
+            bounds << c->geometry();
+            fonts << c->font();
+        }
+        for (const QSize s : {QSize(274, 137), QSize(122, 61), QSize(200, 200), QSize(333, 91)}) {
+            form->resize(s);
+            scaler.ApplyLayout();
+        }
+        form->resize(200, 100);
+        scaler.ApplyLayout();
+
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(controls[i]->geometry(), bounds[i]);
+            QCOMPARE(controls[i]->font(), fonts[i]);
+        }
+        // A label gets back its place and height; its width is its text's.
+        QCOMPARE(label->pos(), bounds[3].topLeft());
+        QCOMPARE(label->height(), bounds[3].height());
+        QCOMPARE(label->font(), fonts[3]);
+        QCOMPARE(label->width(), label->sizeHint().width());
+    }
+
+    void labelKeepsItsWidthAndFitsItsText_data()
+    {
+        QTest::addColumn<Qt::Alignment>("alignment");
+        QTest::newRow("left-aligned keeps its left edge") << Qt::Alignment(Qt::AlignLeft);
+        QTest::newRow("right-aligned keeps its right edge") << Qt::Alignment(Qt::AlignRight);
+    }
+    void labelKeepsItsWidthAndFitsItsText()
+    {
+        QFETCH(Qt::Alignment, alignment);
+        auto form = makeForm();
+        auto *label = new QLabel(QStringLiteral("Abc"), form.get());
+        label->setObjectName(QStringLiteral("Label1"));
+        label->setAlignment(alignment);
+        label->setGeometry(10, 20, 100, 15);
+        TFormScaler scaler(form.get());
+        scaler.ResizeFonts = true;
+        scaler.CaptureLayout();
+        QVERIFY(!scaler.Entries().front()->ScalesWidth());
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+
+        form->resize(400, 200);
+        scaler.ApplyLayout();
+        const int fitted = label->sizeHint().width();
+        QVERIFY(fitted < 100);
+        QCOMPARE(label->width(), fitted);
+        QCOMPARE(label->y(), 40);
+        QCOMPARE(label->x(), alignment & Qt::AlignRight ? 20 + 100 - fitted : 20);
+
+        // From then on it follows its text, as a self-sizing label does.
+        const int right = label->geometry().right();
+        label->setText(QStringLiteral("A much longer text than before"));
+        QTRY_COMPARE(label->width(), label->sizeHint().width());
+        if (alignment & Qt::AlignRight) QCOMPARE(label->geometry().right(), right);
+    }
+
+    // Containers come before their contents; menus, other windows and the parts Qt builds
+    // inside its widgets are no controls; the pages of a tab control are.
+    void capturesTheWindowsControlsInCreationOrder()
+    {
+        QMainWindow window;
+        window.setObjectName(QStringLiteral("Window"));
+        auto *menu = new QMenuBar(&window);
+        menu->setObjectName(QStringLiteral("MainMenu"));
+        menu->addMenu(QStringLiteral("Hilfe"))->setObjectName(QStringLiteral("Hilfe1"));
+        window.setMenuBar(menu);
+        auto *central = new QWidget(&window);
+        central->setObjectName(QStringLiteral("centralwidget"));
+        window.setCentralWidget(central);
+        auto *tabs = new QTabWidget(central);
+        tabs->setObjectName(QStringLiteral("PageControl1"));
+        auto *page = new QWidget;
+        page->setObjectName(QStringLiteral("TabSheet1"));
+        tabs->addTab(page, QStringLiteral("Seite"));
+        addButton(page, QStringLiteral("Button1"), QRect(1, 2, 3, 4));
+        addButton(central, QStringLiteral("Button2"), QRect(5, 6, 7, 8));
+        auto *other = new QWidget(&window, Qt::Window);
+        other->setObjectName(QStringLiteral("OtherWindow"));
+
+        TFormScaler scaler(&window);
+        scaler.CaptureLayout();
+        QCOMPARE(names(scaler),
+                 (QStringList{"centralwidget", "PageControl1", "TabSheet1", "Button1", "Button2"}));
+    }
+
+    void leavesAloneWhatItDoesNotManage()
+    {
+        auto form = makeForm();
+        auto *layout = new QVBoxLayout(form.get());
+        auto *fill = new QWidget;
+        fill->setObjectName(QStringLiteral("Fill"));
+        layout->addWidget(fill);
+        auto *bottom = new QWidget;
+        bottom->setObjectName(QStringLiteral("Bottom"));
+        bottom->setFixedHeight(30); // stands on one side of its parent's layout
+        layout->addWidget(bottom);
+        auto *holder = new QWidget(fill);
+        holder->setObjectName(QStringLiteral("Holder"));
+        QPushButton *doomed = addButton(holder, QStringLiteral("Doomed"), QRect(1, 1, 10, 10));
+        QPushButton *kept = addButton(holder, QStringLiteral("Kept"), QRect(10, 10, 20, 20));
+        layout->activate();
+
+        TFormScaler scaler(form.get());
+        scaler.CaptureLayout();
+        const QRect fillBounds = fill->geometry();
+        QPushButton *late = addButton(holder, QStringLiteral("Late"), QRect(5, 5, 5, 5));
+        delete doomed;
+
+        // A second capture at another size records nothing new.
+        form->resize(400, 200);
+        scaler.CaptureLayout();
+        QCOMPARE(scaler.DesignSize(), QSize(200, 100));
+        QCOMPARE(scaler.Entries().size(), size_t(5));
+
+        scaler.ApplyLayout();
+        QCOMPARE(fill->geometry(), fillBounds);
+        QCOMPARE(bottom->height(), 60);
+        QCOMPARE(kept->geometry(), QRect(20, 20, 40, 40));
+        QCOMPARE(late->geometry(), QRect(5, 5, 5, 5));
+
+        form->resize(200, 100);
+        scaler.ApplyLayout();
+        QCOMPARE(kept->geometry(), QRect(10, 10, 20, 20));
+        QCOMPARE(bottom->height(), 30);
+    }
+};
+
+QTEST_MAIN(TestFormScaler)
+#include "tst_formscaler.moc"
