@@ -87,6 +87,9 @@ private slots:
         row("Frm_Wid", "Panel2", system(GradientInactiveCaption));
         row("Frm_Wid", "Edit_ges", lime());
         row("Frm_Kontakt", "Frm_Kontakt", system(BtnFace));
+        row("Frm_Hinweise", "TabSheet1", system(BtnFace));
+        row("Frm_Hinweise", "TabSheet2", system(BtnFace));
+        row("Frm_Hinweise", "TabSheet3", system(BtnFace));
     }
     void freeSurfacesShowTheirDesignColour()
     {
