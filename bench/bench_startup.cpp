@@ -34,6 +34,7 @@ namespace {
 struct StartResult
 {
     double seconds = 0;
+    double cpuSeconds = 0; // steadier than the wall time on a busy machine
     long peakResidentKiB = 0;
     int boxes = 0;
     bool ok = false;
@@ -99,6 +100,8 @@ StartResult startInChild(const std::function<QWidget *()> &start)
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         r.peakResidentKiB = usage.ru_maxrss;
+        const auto seconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+        r.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
         r.ok = true;
         const ssize_t written = write(channel[1], &r, sizeof r);
         _exit(written == sizeof r ? 0 : 1);
@@ -115,6 +118,7 @@ StartResult startInChild(const std::function<QWidget *()> &start)
 void measure(benchmark::State &state, const std::function<QWidget *()> &start)
 {
     long peak = 0;
+    double cpu = 0;
     for (auto _ : state) {
         const StartResult r = startInChild(start);
         if (!r.ok) {
@@ -127,8 +131,10 @@ void measure(benchmark::State &state, const std::function<QWidget *()> &start)
         }
         state.SetIterationTime(r.seconds);
         peak = std::max(peak, r.peakResidentKiB);
+        cpu += r.cpuSeconds;
     }
     state.counters["peak_rss_MiB"] = static_cast<double>(peak) / 1024.0;
+    state.counters["cpu_ms"] = benchmark::Counter(cpu * 1000, benchmark::Counter::kAvgIterations);
 }
 
 void BM_ProgramStart(benchmark::State &state)
