@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build setup screenshots
+.PHONY: run test build setup package screenshots
 
 setup:
 	@scripts/setup
@@ -17,7 +17,10 @@ run: build
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# Not part of the set-up: the pictures of the windows for the README (written into
-# docs/screenshots).
+# Not part of the set-up: the Debian package, and the pictures of the windows for the
+# README and the software centre entry (written into docs/screenshots).
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
 screenshots: build
 	cmake --build $(BUILD_DIR) --target screenshots
