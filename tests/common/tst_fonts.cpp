@@ -1,7 +1,6 @@
 #include "common/Fonts.h"
 
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTest>
@@ -54,8 +53,6 @@ private slots:
             [](QWidget *p) { return new QGroupBox(QStringLiteral("Anzeige"), p); });
         QTest::newRow("menu bar") << std::function<QWidget *(QWidget *)>(
             [](QWidget *p) { return new QMenuBar(p); });
-        QTest::newRow("label") << std::function<QWidget *(QWidget *)>(
-            [](QWidget *p) { return new QLabel(QStringLiteral("Ohm"), p); });
     }
     void widgetsLearnOnlyThePixelSize()
     {
@@ -77,23 +74,6 @@ private slots:
         QVERIFY2(!seen.pixelSizes.contains(-1), "a font change in points reached the widget");
         QCOMPARE(child->font().pixelSize(), 13);
         QCOMPARE(window.font().pixelSize(), 11);
-    }
-
-    void standInFontsBorrowNoGlyphs_data()
-    {
-        QTest::addColumn<QString>("family");
-        QTest::addColumn<bool>("merges");
-        QTest::newRow("design font with a stand-in") << "MS Sans Serif" << false;
-        QTest::newRow("installed font without one") << "DejaVu Sans" << true;
-    }
-    void standInFontsBorrowNoGlyphs()
-    {
-        QFETCH(QString, family);
-        QFETCH(bool, merges);
-        QWidget window;
-        Fonts::buildWithDesignPixelSizes(&window, [&] { window.setFont(designFont(family, 11)); });
-        QCOMPARE(!(window.font().styleStrategy() & QFont::NoFontMerging), merges);
-        QCOMPARE(window.font().family(), family);
     }
 };
 

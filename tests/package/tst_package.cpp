@@ -106,12 +106,6 @@ private slots:
                               << "lumakvex";
         QTest::newRow("menu") << "Categories"
                               << "Education;Electronics;";
-        QTest::newRow("name") << "Name"
-                              << "lumaKvex";
-        QTest::newRow("German comment")
-            << "Comment"
-            << "Parallelschaltung von Widerständen berechnen: passende E12-Paare und "
-               "Gesamtwiderstand";
     }
     void desktopEntryStartsTheLauncher()
     {
