@@ -1,8 +1,8 @@
-# The two commands of the README. Everything else is CMake's.
+# The README's two set-up commands are run and test; the other targets are extras.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build setup
+.PHONY: run test build setup package screenshots
 
 setup:
 	@scripts/setup
@@ -16,3 +16,11 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# Not part of the set-up: the Debian package, and the pictures of the windows for the
+# README and the software centre entry (written into docs/screenshots).
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+screenshots: build
+	cmake --build $(BUILD_DIR) --target screenshots

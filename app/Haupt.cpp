@@ -31,8 +31,7 @@ constexpr quint16 kMinHelpMinor = 73;
 
 TFrm_Haupt::TFrm_Haupt(QWidget *parent) : QMainWindow(parent), FormScaler1(new TFormScaler(this))
 {
-    ui.setupUi(this);
-    Fonts::applyDesignPixelSizes(this);
+    Fonts::buildWithDesignPixelSizes(this, [this] { ui.setupUi(this); });
     // Menus use the system's menu font, not the window's bold design font.
     ui.MainMenu1->setFont(QApplication::font("QMenuBar"));
     FormScaler1->ResizeFonts = true;

@@ -59,8 +59,7 @@ QString countText(int count)
 
 TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new TFormScaler(this)), ListPage(nullptr)
 {
-    ui.setupUi(this);
-    Fonts::applyDesignPixelSizes(this);
+    Fonts::buildWithDesignPixelSizes(this, [this] { ui.setupUi(this); });
     ui.MainMenu->setFont(QApplication::font("QMenuBar"));
     // The tabs are drawn as push buttons in bold; the active one stays pressed.
     QFont tabFont = ui.PageControl1->tabBar()->font();

@@ -1,6 +1,7 @@
 #include "common/Fonts.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFont>
 #include <QHash>
 #include <QString>
@@ -29,6 +30,41 @@ const QHash<QString, QString> &table()
     return t;
 }
 
+// A font the window description set, still in the points notation, becomes a pixel size.
+bool convertToPixels(QWidget *w)
+{
+    if (!w->testAttribute(Qt::WA_SetFont)) return false;
+    QFont f = w->font();
+    if (f.pointSize() <= 0) return false; // already in pixels
+    f.setPixelSize(f.pointSize());
+    // A stand-in font carries every character the windows show (a test checks that), so
+    // it never borrows glyphs from other fonts; finding those other fonts would cost more
+    // than the font itself.
+    if (!QFont::substitutes(f.family()).isEmpty()) f.setStyleStrategy(QFont::NoFontMerging);
+    w->setFont(f);
+    return true;
+}
+
+// Sees each font change before the widget itself does. Only the description's own font
+// changes happen while it is applied (tab pages are not yet part of the window then).
+class ConvertOnChange : public QObject
+{
+public:
+    ConvertOnChange() { qApp->installEventFilter(this); }
+    ~ConvertOnChange() override { qApp->removeEventFilter(this); }
+    ConvertOnChange(const ConvertOnChange &) = delete;
+    ConvertOnChange &operator=(const ConvertOnChange &) = delete;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::FontChange || !watched->isWidgetType()) return false;
+        // The widget has just been told about the converted font; the news of the
+        // unconverted one would only make it measure text in a font it never shows.
+        return convertToPixels(static_cast<QWidget *>(watched));
+    }
+};
+
 } // namespace
 
 QString substituteFor(const QString &designFamily)
@@ -43,24 +79,28 @@ void install()
     for (auto it = table().cbegin(); it != table().cend(); ++it)
         QFont::insertSubstitution(it.key(), it.value());
 #endif
-    // Menus and message boxes: the Windows 10 menu font, 12 pixels.
-    QFont menuFont(QStringLiteral("Segoe UI"));
+    // Menus and message boxes: the Windows 10 menu font, 12 pixels. Its stand-in is asked
+    // for by its own name, which spares a search for a font that is not there.
+    const QString menuFamily = QStringLiteral("Segoe UI");
+    QFont menuFont(QFont::substitutes(menuFamily).isEmpty() ? menuFamily : substituteFor(menuFamily));
     menuFont.setPixelSize(12);
     QApplication::setFont(menuFont);
 }
 
 void applyDesignPixelSizes(QWidget *root)
 {
-    const auto convert = [](QWidget *w) {
-        if (!w->testAttribute(Qt::WA_SetFont)) return;
-        QFont f = w->font();
-        if (f.pointSize() <= 0) return; // already in pixels
-        f.setPixelSize(f.pointSize());
-        w->setFont(f);
-    };
-    convert(root);
+    convertToPixels(root);
     const auto children = root->findChildren<QWidget *>();
-    for (QWidget *child : children) convert(child);
+    for (QWidget *child : children) convertToPixels(child);
+}
+
+void buildWithDesignPixelSizes(QWidget *window, const std::function<void()> &build)
+{
+    {
+        const ConvertOnChange converting;
+        build();
+    }
+    applyDesignPixelSizes(window);
 }
 
 } // namespace Fonts

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 class QString;
 
@@ -20,5 +22,12 @@ QString substituteFor(const QString &designFamily);
 // where the description format only knows points. Converts every font a window's
 // description sets on `root` and its children from that notation to a pixel size.
 void applyDesignPixelSizes(QWidget *root);
+
+// Runs `build` (a window's setupUi) with each font converted to its pixel size the moment
+// the description sets it, then converts whatever is left. Entry fields, menu bars, tab
+// bars and group boxes measure their text on every font change; converting afterwards
+// would have them look up fonts at sizes no window shows, each look-up a good part of a
+// millisecond at start-up.
+void buildWithDesignPixelSizes(QWidget *window, const std::function<void()> &build);
 
 } // namespace Fonts

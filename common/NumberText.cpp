@@ -35,7 +35,9 @@ Digits roundedDigits(double value, int decimals)
         return d;
     }
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17e", std::fabs(value));
+    // The same digits as printf's "%.17e", several times faster: the matrix alone formats
+    // two thousand numbers while the program starts.
+    *std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, 17).ptr = '\0';
     // buf = "d.ddddddddddddddddde[+-]xx"
     std::string mant;
     mant.push_back(buf[0]);

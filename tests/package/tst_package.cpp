@@ -1,0 +1,190 @@
+// The built Debian package, unpacked into a temporary folder: what it installs, what it
+// depends on, and the unpacked program started through its launcher. Environment (set by
+// CTest):
+//   LUMAKVEX_DEB          the package
+//   LUMAKVEX_APP_ID       the desktop entry's and the software centre entry's id
+//   LUMAKVEX_PROBE        the start probe library (StartProbe.cpp)
+//   LUMAKVEX_HELP_TOPIC   regular expression for topic 1001, matched against the help
+//                         viewer's "<page URL><tab><page title>"; %DIR% stands for the
+//                         unpacked program folder
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+
+namespace {
+
+constexpr int kRunMs = 60000;
+constexpr qint64 kPeakResidentLimitKiB = 50 * 1024;
+
+QString env(const char *name)
+{
+    return qEnvironmentVariable(name);
+}
+
+struct Run
+{
+    int exitCode = -1;
+    QString output;
+};
+
+Run run(const QString &program, const QStringList &args, const QProcessEnvironment &environment = {})
+{
+    QProcess p;
+    if (!environment.isEmpty()) p.setProcessEnvironment(environment);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    if (!p.waitForFinished(kRunMs)) {
+        p.kill();
+        p.waitForFinished();
+        return {-1, QStringLiteral("%1 did not finish").arg(program)};
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAll())};
+}
+
+} // namespace
+
+class TestPackage : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+    QString m_programFolder;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFileInfo::exists(env("LUMAKVEX_DEB")), "no package: LUMAKVEX_DEB");
+        QVERIFY(m_root.isValid());
+        const Run unpack =
+            run(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), env("LUMAKVEX_DEB"), m_root.path()});
+        QVERIFY2(unpack.exitCode == 0, qPrintable(unpack.output));
+        m_programFolder = m_root.filePath(QStringLiteral("usr/lib/lumakvex"));
+    }
+
+    void installsEachFileInItsPlace_data()
+    {
+        const QString id = env("LUMAKVEX_APP_ID");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("executable");
+        QTest::addColumn<int>("pixels"); // width and height of a picture
+        QTest::newRow("program") << "usr/lib/lumakvex/lumaKvex" << true << 0;
+        QTest::newRow("help file beside it") << "usr/lib/lumakvex/lumaKvex.chm" << false << 0;
+        QTest::newRow("notes beside it") << "usr/lib/lumakvex/Hinweise.txt" << false << 0;
+        QTest::newRow("launcher in the PATH") << "usr/bin/lumakvex" << true << 0;
+        QTest::newRow("desktop entry") << "usr/share/applications/" + id + ".desktop" << false << 0;
+        QTest::newRow("software centre entry") << "usr/share/metainfo/" + id + ".metainfo.xml" << false << 0;
+        for (const int size : {16, 24, 32, 48, 64, 128, 256})
+            QTest::newRow(qPrintable(QStringLiteral("icon %1").arg(size)))
+                << QStringLiteral("usr/share/icons/hicolor/%1x%1/apps/lumakvex.png").arg(size) << false
+                << size;
+    }
+    void installsEachFileInItsPlace()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, executable);
+        QFETCH(int, pixels);
+        const QFileInfo file(m_root.filePath(path));
+        QVERIFY2(file.exists() && file.isFile(), qPrintable(path));
+        QCOMPARE(file.isExecutable(), executable);
+        if (pixels > 0) QCOMPARE(QImageReader(file.filePath()).size(), QSize(pixels, pixels));
+    }
+
+    // The desktop's menu finds the program by this entry.
+    void desktopEntryStartsTheLauncher_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("command") << "Exec"
+                                 << "lumakvex";
+        QTest::newRow("icon") << "Icon"
+                              << "lumakvex";
+        QTest::newRow("menu") << "Categories"
+                              << "Education;Electronics;";
+    }
+    void desktopEntryStartsTheLauncher()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFile file(
+            m_root.filePath(QStringLiteral("usr/share/applications/%1.desktop").arg(env("LUMAKVEX_APP_ID"))));
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+        QVERIFY2(lines.contains(key + QLatin1Char('=') + value), qPrintable(key));
+    }
+
+    void launcherLeadsToTheProgramFolder()
+    {
+        const QFileInfo launcher(m_root.filePath(QStringLiteral("usr/bin/lumakvex")));
+        QVERIFY(launcher.isSymLink());
+        // A relative link, so that it holds wherever the package is unpacked.
+        QVERIFY(std::filesystem::read_symlink(launcher.filePath().toStdString()).is_relative());
+        QCOMPARE(launcher.canonicalFilePath(),
+                 QFileInfo(m_programFolder + QStringLiteral("/lumaKvex")).canonicalFilePath());
+    }
+
+    void dependenciesAreComputedFromTheLibraries()
+    {
+        const Run depends = run(QStringLiteral("dpkg-deb"),
+                                {QStringLiteral("-f"), env("LUMAKVEX_DEB"), QStringLiteral("Depends")});
+        QCOMPARE(depends.exitCode, 0);
+        // dpkg-shlibdeps writes each library package with the lowest version it needs.
+        for (const char *library :
+             {"libc6 (>= ", "libstdc++6 (>= ", "libqt6widgets6 (>= ", "libqt6gui6 (>= "})
+            QVERIFY2(depends.output.contains(QLatin1String(library)), qPrintable(depends.output));
+    }
+
+    // The unpacked program finds its help file beside itself through the launcher's link:
+    // no start-up box, and the help menu opens topic 1001 from that file. Its memory stays
+    // small.
+    void startsQuietlyAndOpensItsHelp()
+    {
+        const QString report = m_root.filePath(QStringLiteral("probe.txt"));
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        e.insert(QStringLiteral("LD_PRELOAD"), env("LUMAKVEX_PROBE"));
+        e.insert(QStringLiteral("LUMAKVEX_PROBE_REPORT"), report);
+        e.insert(QStringLiteral("LUMAKVEX_PROBE_HELP"), QStringLiteral("1"));
+        const Run program = run(m_root.filePath(QStringLiteral("usr/bin/lumakvex")), {}, e);
+        QVERIFY2(program.exitCode == 0, qPrintable(program.output));
+
+        QFile file(report);
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        QStringList boxes;
+        QStringList pages;
+        qint64 peakKiB = 0;
+        QString end;
+        for (const QString &line :
+             QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const QStringList f = line.split(QLatin1Char('\t'));
+            if (f[0] == QLatin1String("box"))
+                boxes << f.mid(1).join(QStringLiteral(": "));
+            else if (f[0] == QLatin1String("browser"))
+                pages << f.mid(1).join(QLatin1Char('\t'));
+            else if (f[0] == QLatin1String("peak_rss_kib"))
+                peakKiB = f.value(1).toLongLong();
+            else if (f.size() == 1)
+                end = f[0];
+        }
+        QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join(QLatin1Char('\n'))));
+        QVERIFY(peakKiB > 0);
+        QVERIFY2(peakKiB < kPeakResidentLimitKiB, qPrintable(QStringLiteral("peak %1 KiB").arg(peakKiB)));
+        QCOMPARE(end, QStringLiteral("done")); // "no-help-window" when the help menu opened nothing
+
+        const QString topic = env("LUMAKVEX_HELP_TOPIC");
+        QVERIFY2(!topic.isEmpty(), "LUMAKVEX_HELP_TOPIC names no page for topic 1001");
+        const QRegularExpression expected(
+            QString(topic).replace(QStringLiteral("%DIR%"), QRegularExpression::escape(m_programFolder)));
+        QVERIFY2(expected.isValid(), qPrintable(expected.errorString()));
+        QVERIFY2(!pages.isEmpty(), "no help window showed a page");
+        QVERIFY2(expected.match(pages.first()).hasMatch(), qPrintable(pages.first()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPackage)
+#include "tst_package.moc"
