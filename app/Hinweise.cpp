@@ -14,8 +14,7 @@ TFrm_Hinweise *Frm_Hinweise = nullptr;
 
 TFrm_Hinweise::TFrm_Hinweise(QWidget *parent, int screenHeight) : TInfoForm(parent, screenHeight)
 {
-    ui.setupUi(this);
-    Fonts::applyDesignPixelSizes(this);
+    Fonts::buildWithDesignPixelSizes(this, [this] { ui.setupUi(this); });
     FitLabelsToText();
     const QColor face = SystemColors::system(SystemColors::BtnFace);
     SystemColors::setBackground(this, face);

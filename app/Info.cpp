@@ -8,8 +8,7 @@ TFrm_Info *Frm_Info = nullptr;
 
 TFrm_Info::TFrm_Info(QWidget *parent, int screenHeight) : TInfoForm(parent, screenHeight)
 {
-    ui.setupUi(this);
-    Fonts::applyDesignPixelSizes(this);
+    Fonts::buildWithDesignPixelSizes(this, [this] { ui.setupUi(this); });
     FitLabelsToText();
     SystemColors::setBackground(this, SystemColors::system(SystemColors::ActiveBorder));
     connect(ui.AntialiasButton1, &QAbstractButton::clicked, this, &TFrm_Info::AntialiasButton1Click);

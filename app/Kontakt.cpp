@@ -8,8 +8,7 @@ TFrm_Kontakt *Frm_Kontakt = nullptr;
 
 TFrm_Kontakt::TFrm_Kontakt(QWidget *parent, int screenHeight) : TInfoForm(parent, screenHeight)
 {
-    ui.setupUi(this);
-    Fonts::applyDesignPixelSizes(this);
+    Fonts::buildWithDesignPixelSizes(this, [this] { ui.setupUi(this); });
     FitLabelsToText();
     SystemColors::setBackground(this, SystemColors::system(SystemColors::BtnFace));
     connect(ui.AntialiasButton1, &QAbstractButton::clicked, this, &TFrm_Kontakt::AntialiasButton1Click);
