@@ -135,6 +135,25 @@ private slots:
         QCOMPARE(g.Color(), SystemColors::system(SystemColors::InfoBk));
     }
 
+    // A set top bit with a low byte that names no system colour: black, kept as stored.
+    void unknownSystemColourIndexesShowBlack_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("index 255") << "-2147483393";
+        QTest::newRow("index 25, unused") << "-2147483623";
+        QTest::newRow("index 31, past the last") << "-2147483617";
+        QTest::newRow("every bit set") << "-1";
+    }
+    void unknownSystemColourIndexesShowBlack()
+    {
+        QFETCH(QString, stored);
+        TCellGrid g;
+        QCOMPARE(g.loadDescription("Color = " + stored + "\nPropCol = (1, 4, " + stored + ", 0, 0)"), QString());
+        QCOMPARE(g.Color(), QColor(0, 0, 0));
+        QCOMPARE(g.CellColor(1, 1), QColor(0, 0, 0));
+        QCOMPARE(writtenLine(g, "Color"), "Color = " + stored);
+    }
+
     void wholeDescriptionRoundTrip()
     {
         TCellGrid g;
