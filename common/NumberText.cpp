@@ -192,9 +192,9 @@ std::optional<double> parse(const QString &text)
         // Which of the two it is follows from the position of the first significant digit.
         const size_t lead = intDigits.find_first_not_of('0');
         const long long magnitude =
-            lead != std::string::npos ? static_cast<long long>(intDigits.size() - lead)
-                                      : -static_cast<long long>(std::min(fracDigits.find_first_not_of('0'),
-                                                                         fracDigits.size()));
+            lead != std::string::npos
+                ? static_cast<long long>(intDigits.size() - lead)
+                : -static_cast<long long>(std::min(fracDigits.find_first_not_of('0'), fracDigits.size()));
         if (exponent + magnitude > 0) return std::nullopt;
         return 0.0;
     }
