@@ -410,14 +410,16 @@ private slots:
 
     void init()
     {
+        // Start-up messages are closed with Escape; from then on every box gets a random
+        // answer, drawn from the seeded sequence.
         m_boxes = new BoxAnswerer;
+        m_windows.clear();
+        AppWindows::createAll([this](QWidget *w) { m_windows << w; });
         m_boxes->answerWith([this](const BoxAnswerer::Box &box) {
             QStringList choices = box.buttons;
             choices << QStringLiteral("<Escape>") << QStringLiteral("<Close>");
             return choices[pick(int(choices.size()))];
         });
-        m_windows.clear();
-        AppWindows::createAll([this](QWidget *w) { m_windows << w; });
         // The main window comes first and is the one the program shows.
         m_windows.first()->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_windows.first()));
@@ -443,6 +445,7 @@ private slots:
         m_random.seed(seed);
         m_event = 0;
         m_fullest = 0;
+        m_urlsOpened = 0;
         m_lastEvents.clear();
         const int events = eventsPerSeed();
         // Random clicks alone rarely store more than two resistors: once per run the list is
