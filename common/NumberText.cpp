@@ -16,6 +16,8 @@ const Separators &settings()
 
 namespace {
 
+constexpr long long kExponentCap = 1'000'000;
+
 struct Digits
 {
     bool negative = false;
@@ -162,6 +164,7 @@ std::optional<double> parse(const QString &text)
         while (i < n && t[i].isDigit() && t[i].unicode() < 128) fracDigits.push_back(char(t[i++].unicode()));
     }
     if (intDigits.empty() && fracDigits.empty()) return std::nullopt;
+    long long exponent = 0;
     norm += intDigits.empty() ? std::string("0") : intDigits;
     if (!fracDigits.empty()) norm += "." + fracDigits;
     if (i < n && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
@@ -172,8 +175,15 @@ std::optional<double> parse(const QString &text)
             ++i;
         }
         const size_t before = ex.size();
-        while (i < n && t[i].isDigit() && t[i].unicode() < 128) ex.push_back(char(t[i++].unicode()));
+        while (i < n && t[i].isDigit() && t[i].unicode() < 128) {
+            const int digit = t[i].unicode() - '0';
+            // Any exponent beyond a million already over- or underflows every mantissa a
+            // text can hold; capping it keeps the sum below from overflowing.
+            if (exponent < kExponentCap) exponent = exponent * 10 + digit;
+            ex.push_back(char(t[i++].unicode()));
+        }
         if (ex.size() == before) return std::nullopt;
+        if (ex[1] == '-') exponent = -exponent;
         norm += ex;
     }
     if (i != n) return std::nullopt;
@@ -181,10 +191,13 @@ std::optional<double> parse(const QString &text)
     const auto res = std::from_chars(norm.data(), norm.data() + norm.size(), value);
     if (res.ec == std::errc::result_out_of_range) {
         // Underflow towards zero is harmless; overflow is no number the program can hold.
-        const size_t e = norm.find('e');
-        const long exponent = e == std::string::npos ? 0 : std::atol(norm.c_str() + e + 1);
-        const bool overflow = exponent + static_cast<long>(intDigits.size()) > 0;
-        if (overflow) return std::nullopt;
+        // Which of the two it is follows from the position of the first significant digit.
+        const size_t lead = intDigits.find_first_not_of('0');
+        const long long magnitude =
+            lead != std::string::npos
+                ? static_cast<long long>(intDigits.size() - lead)
+                : -static_cast<long long>(std::min(fracDigits.find_first_not_of('0'), fracDigits.size()));
+        if (exponent + magnitude > 0) return std::nullopt;
         return 0.0;
     }
     if (res.ec != std::errc() || res.ptr != norm.data() + norm.size()) return std::nullopt;

@@ -14,7 +14,17 @@ namespace SystemColors {
 
 namespace {
 
-QRgb windows10Default(int index)
+// What every index that names no system colour shows (25, anything above 30, and whatever
+// else the low byte of a stored value holds): black, which is also what Windows itself
+// answers for an index it does not know.
+constexpr QRgb kNoSystemColour = qRgb(0, 0, 0);
+
+bool namesSystemColour(int index)
+{
+    return index >= ScrollBar && index <= MenuBar && index != 25;
+}
+
+QRgb windows10Default(Index index)
 {
     switch (index) {
     case ScrollBar: return qRgb(200, 200, 200);
@@ -47,25 +57,26 @@ QRgb windows10Default(int index)
     case GradientInactiveCaption: return qRgb(215, 228, 242);
     case MenuHighlight: return qRgb(51, 153, 255);
     case MenuBar: return qRgb(240, 240, 240);
-    default: return qRgb(0, 0, 0);
     }
+    return kNoSystemColour;
 }
 
 } // namespace
 
-QColor system(Index index)
+QColor system(int index)
 {
+    if (!namesSystemColour(index)) return QColor(kNoSystemColour);
 #ifdef _WIN32
-    const DWORD c = GetSysColor(int(index));
+    const DWORD c = GetSysColor(index);
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 #else
-    return QColor(windows10Default(int(index)));
+    return QColor(windows10Default(Index(index)));
 #endif
 }
 
 QColor fromStored(quint32 value)
 {
-    if (value & 0x80000000u) return system(Index(value & 0xFFu));
+    if (value & 0x80000000u) return system(int(value & 0xFFu));
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 

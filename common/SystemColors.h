@@ -44,7 +44,9 @@ enum Index {
     MenuBar = 30,
 };
 
-QColor system(Index index);
+// Any index may come in (stored colour values carry one in their low byte); one that names
+// no system colour shows black.
+QColor system(int index);
 
 // A stored 32-bit colour value: red in the lowest byte, then green, then blue; with the
 // top bit set it names a system colour by its index in the low bits.

@@ -9,6 +9,10 @@
 // A record is a list of tagged items ended by 0 (see TCellProperties::write). Colours are
 // 32-bit values: red in the lowest byte, then green, then blue; a set top bit names a system
 // colour by its index. Loading is all or nothing: everything is read and checked first.
+// A description is data from outside: it may ask for at most MaxCells cells, its records and
+// hints must lie inside the grid it sets up (cell texts outside it are dropped), and each
+// axis's sizes and grid lines must add up to an int, so that nothing it says can exhaust the
+// memory or overflow a position.
 #include "widgets/CellGrid.h"
 
 #include "common/SystemColors.h"
@@ -20,6 +24,8 @@
 #include <QSet>
 
 #include <limits>
+#include <new>
+#include <optional>
 #include <variant>
 
 using namespace GridDescription;
@@ -27,6 +33,8 @@ using namespace GridDescription;
 namespace {
 
 constexpr qint64 MaxIndex = 65535;
+// The program's largest grid has 2,538 cells; a description is written by hand.
+constexpr qint64 MaxCells = 100000;
 
 enum class Kind { Int, Bool, Color, Enum, Set, Text };
 
@@ -343,34 +351,38 @@ const QList<Item> &listOf(const Entry &e)
     return e.value.items;
 }
 
-// column/row, text entries (Cells, HintCell)
-void readTexts(const Entry &e, TextTable &out)
+// column/row, text entries (Cells, HintCell). Texts of cells outside the grid are dropped
+// when `dropOutside`, else refused.
+void readTexts(const Entry &e, TextTable &out, int colCount, int rowCount, bool dropOutside)
 {
     Reader in(e.name, listOf(e), e.line);
+    const qint64 lastCol = dropOutside ? MaxIndex : colCount - 1,
+                 lastRow = dropOutside ? MaxIndex : rowCount - 1;
     while (!in.atEnd()) {
-        const qint64 c = in.readNumber(QStringLiteral("the column"), 0, MaxIndex);
-        const qint64 r = in.readNumber(QStringLiteral("the row"), 0, MaxIndex);
-        grow(grow(out, c), r) = in.readText(QStringLiteral("the text"));
+        const qint64 c = in.readNumber(QStringLiteral("the column"), 0, lastCol);
+        const qint64 r = in.readNumber(QStringLiteral("the row"), 0, lastRow);
+        const QString text = in.readText(QStringLiteral("the text"));
+        if (c < colCount && r < rowCount) grow(grow(out, c), r) = text;
     }
 }
 
-void readCellRecords(const Entry &e, std::vector<PropList> &out)
+void readCellRecords(const Entry &e, std::vector<PropList> &out, int colCount, int rowCount)
 {
     Reader in(e.name, listOf(e), e.line);
     while (!in.atEnd()) {
-        const qint64 c = in.readNumber(QStringLiteral("the column"), 0, MaxIndex);
-        const qint64 r = in.readNumber(QStringLiteral("the row"), 0, MaxIndex);
+        const qint64 c = in.readNumber(QStringLiteral("the column"), 0, colCount - 1);
+        const qint64 r = in.readNumber(QStringLiteral("the row"), 0, rowCount - 1);
         auto rec = std::make_unique<TCellProperties>();
         rec->read(in);
         grow(grow(out, c), r) = std::move(rec);
     }
 }
 
-void readRecords(const Entry &e, const QString &what, PropList &out)
+void readRecords(const Entry &e, const QString &what, PropList &out, int count)
 {
     Reader in(e.name, listOf(e), e.line);
     while (!in.atEnd()) {
-        const qint64 i = in.readNumber(what, 0, MaxIndex);
+        const qint64 i = in.readNumber(what, 0, count - 1);
         auto rec = std::make_unique<TCellProperties>();
         rec->read(in);
         grow(out, i) = std::move(rec);
@@ -385,6 +397,48 @@ std::vector<int> readSizes(const Entry &e)
         sizes.push_back(int(in.readNumber(QStringLiteral("the size"), -1, 32767)));
     return sizes;
 }
+
+bool isStream(const QString &name)
+{
+    static const QStringList streams = {"ColWidths", "RowHeights", "Cells",        "HintCell",    "PropCell",
+                                        "PropCol",   "PropRow",    "PropFixedCol", "PropFixedRow"};
+    return streams.contains(name);
+}
+
+// The entry among `names` that stands last, nullptr when the description gives none of them.
+const Entry *lastOf(const QList<Entry> &entries, std::initializer_list<const char *> names)
+{
+    const Entry *last = nullptr;
+    for (const Entry &e : entries)
+        for (const char *name : names)
+            if (e.name == QLatin1String(name) && (!last || e.line >= last->line)) last = &e;
+    return last;
+}
+
+// What one axis will be once the description is applied.
+struct Axis
+{
+    int count;
+    const std::vector<int> &sizes;    // the grid's sizes now
+    int defaultSize;                  // the grid's default now
+    std::optional<qint64> newDefault; // DefaultColWidth / DefaultRowHeight given
+    const std::optional<std::vector<int>> &given;
+    int lineWidth;
+
+    // Pixels the axis takes from end to end, every grid line counted.
+    qint64 extent() const
+    {
+        qint64 sum = 0;
+        for (int i = 0; i < count; ++i) {
+            int size = newDefault                 ? int(*newDefault)
+                       : size_t(i) < sizes.size() ? sizes[size_t(i)]
+                                                  : defaultSize;
+            if (given && size_t(i) < given->size()) size = (*given)[size_t(i)];
+            if (size >= 0) sum += qint64(size) + lineWidth;
+        }
+        return sum;
+    }
+};
 
 } // namespace
 
@@ -403,31 +457,15 @@ QString TCellGrid::loadDescription(const QString &text, const QString &source)
     QList<Entry> entries;
     try {
         entries = parse(text);
+        // The plain properties come first: the grid's size they set bounds every index of
+        // the streams.
+        std::vector<const Entry *> streams;
         QSet<QString> seen;
         for (const Entry &e : entries) {
             if (seen.contains(e.name)) fail(e, QStringLiteral("given twice"));
             seen.insert(e.name);
-            if (e.name == u"ColWidths") {
-                colWidths = readSizes(e);
-                colWidthsEntry = &e;
-            } else if (e.name == u"RowHeights") {
-                rowHeights = readSizes(e);
-                rowHeightsEntry = &e;
-            } else if (e.name == u"Cells") {
-                readTexts(e, cells);
-                hasCells = true;
-            } else if (e.name == u"HintCell") {
-                readTexts(e, hints);
-            } else if (e.name == u"PropCell") {
-                readCellRecords(e, cellProps);
-            } else if (e.name == u"PropCol") {
-                readRecords(e, QStringLiteral("the column"), colProps);
-            } else if (e.name == u"PropRow") {
-                readRecords(e, QStringLiteral("the row"), rowProps);
-            } else if (e.name == u"PropFixedCol") {
-                readRecords(e, QStringLiteral("the column"), fixedColProps);
-            } else if (e.name == u"PropFixedRow") {
-                readRecords(e, QStringLiteral("the row"), fixedRowProps);
+            if (isStream(e.name)) {
+                streams.push_back(&e);
             } else if (olderStreams().contains(e.name)) {
                 fail(e, QStringLiteral(
                             "streams of the older layout are not read; give PropCell, PropCol, PropRow, "
@@ -448,10 +486,13 @@ QString TCellGrid::loadDescription(const QString &text, const QString &source)
             }
         }
         // Sizes that must agree with each other once everything is applied.
-        const auto finalValue = [&](const char *name, int current) {
+        const auto givenValue = [&](const char *name) -> std::optional<qint64> {
             for (size_t i = 0; i < props.size(); ++i)
-                if (values[i] && qstrcmp(props[i].name, name) == 0) return int(std::get<qint64>(*values[i]));
-            return current;
+                if (values[i] && qstrcmp(props[i].name, name) == 0) return std::get<qint64>(*values[i]);
+            return std::nullopt;
+        };
+        const auto finalValue = [&](const char *name, int current) {
+            return int(givenValue(name).value_or(current));
         };
         const auto lineOf = [&](const char *name) {
             for (size_t i = 0; i < props.size(); ++i)
@@ -468,14 +509,64 @@ QString TCellGrid::loadDescription(const QString &text, const QString &source)
             throw Error{lineOf("FixedRows") ? lineOf("FixedRows") : lineOf("RowCount"),
                         QStringLiteral("FixedRows"),
                         QStringLiteral("there must be fewer fixed rows than rows (%1)").arg(rowCount)};
+        if (const Entry *e = lastOf(entries, {"ColCount", "RowCount"});
+            e && qint64(colCount) * rowCount > MaxCells)
+            fail(*e, QStringLiteral("%1 x %2 cells are more than a grid description may hold (%3)")
+                         .arg(colCount)
+                         .arg(rowCount)
+                         .arg(MaxCells));
+
+        for (const Entry *e : streams) {
+            if (e->name == u"ColWidths") {
+                colWidths = readSizes(*e);
+                colWidthsEntry = e;
+            } else if (e->name == u"RowHeights") {
+                rowHeights = readSizes(*e);
+                rowHeightsEntry = e;
+            } else if (e->name == u"Cells") {
+                readTexts(*e, cells, colCount, rowCount, true);
+                hasCells = true;
+            } else if (e->name == u"HintCell") {
+                readTexts(*e, hints, colCount, rowCount, false);
+            } else if (e->name == u"PropCell") {
+                readCellRecords(*e, cellProps, colCount, rowCount);
+            } else if (e->name == u"PropCol") {
+                readRecords(*e, QStringLiteral("the column"), colProps, colCount);
+            } else if (e->name == u"PropRow") {
+                readRecords(*e, QStringLiteral("the row"), rowProps, rowCount);
+            } else if (e->name == u"PropFixedCol") {
+                readRecords(*e, QStringLiteral("the column"), fixedColProps, colCount);
+            } else {
+                readRecords(*e, QStringLiteral("the row"), fixedRowProps, rowCount);
+            }
+        }
         if (colWidths && int(colWidths->size()) > colCount)
             fail(*colWidthsEntry,
                  QStringLiteral("%1 widths for %2 columns").arg(colWidths->size()).arg(colCount));
         if (rowHeights && int(rowHeights->size()) > rowCount)
             fail(*rowHeightsEntry,
                  QStringLiteral("%1 heights for %2 rows").arg(rowHeights->size()).arg(rowCount));
+        // Positions on an axis are ints from one end to the other.
+        const int lineWidth = finalValue("GridLineWidth", m_gridLineWidth);
+        const Axis columns{colCount,  m_colWidths, m_defaultColWidth, givenValue("DefaultColWidth"),
+                           colWidths, lineWidth};
+        const Axis rows{rowCount,   m_rowHeights, m_defaultRowHeight, givenValue("DefaultRowHeight"),
+                        rowHeights, lineWidth};
+        const auto checkExtent = [&entries](const Axis &axis, const char *what,
+                                            std::initializer_list<const char *> names) {
+            const Entry *e = lastOf(entries, names);
+            if (e && axis.extent() > std::numeric_limits<int>::max())
+                fail(*e, QStringLiteral("the %1 take %2 pixels together, more than %3")
+                             .arg(QLatin1String(what))
+                             .arg(axis.extent())
+                             .arg(std::numeric_limits<int>::max()));
+        };
+        checkExtent(columns, "columns", {"ColCount", "DefaultColWidth", "ColWidths", "GridLineWidth"});
+        checkExtent(rows, "rows", {"RowCount", "DefaultRowHeight", "RowHeights", "GridLineWidth"});
     } catch (const Error &error) {
         return error.toString(source);
+    } catch (const std::bad_alloc &) {
+        return Error{0, {}, QStringLiteral("too large to be read")}.toString(source);
     }
 
     // Everything is read and checked: apply.
@@ -518,7 +609,13 @@ QString TCellGrid::loadDescriptionFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("%1: cannot be read (%2)").arg(path, file.errorString());
-    return loadDescription(QString::fromUtf8(file.readAll()), path);
+    QString text;
+    try {
+        text = QString::fromUtf8(file.readAll());
+    } catch (const std::bad_alloc &) {
+        return QStringLiteral("%1: too large to be read").arg(path);
+    }
+    return loadDescription(text, path);
 }
 
 QString TCellGrid::writeDescription() const

@@ -14,6 +14,17 @@ QString Error::toString(const QString &source) const
 
 namespace {
 
+// Integers are written in ASCII digits; other scripts' digits are no part of the notation.
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+int digitValue(QChar c)
+{
+    return c.unicode() - u'0';
+}
+
 struct Token
 {
     enum Kind { End, Name, Number, Text, Punct };
@@ -61,8 +72,8 @@ public:
                 ++m_i;
             t.kind = Token::Name;
             t.text = m_s.mid(start, m_i - start);
-        } else if (c.isDigit() ||
-                   ((c == u'-' || c == u'+') && m_i + 1 < m_s.size() && m_s[m_i + 1].isDigit())) {
+        } else if (isDigit(c) ||
+                   ((c == u'-' || c == u'+') && m_i + 1 < m_s.size() && isDigit(m_s[m_i + 1]))) {
             t.kind = Token::Number;
             t.number = readNumber();
         } else if (c == u'\'' || c == u'#') {
@@ -104,9 +115,9 @@ private:
         const bool negative = m_s[m_i] == u'-';
         if (m_s[m_i] == u'-' || m_s[m_i] == u'+') ++m_i;
         qint64 v = 0;
-        while (m_i < m_s.size() && m_s[m_i].isDigit()) {
+        while (m_i < m_s.size() && isDigit(m_s[m_i])) {
             if (v > (std::numeric_limits<qint64>::max() - 9) / 10) fail(QStringLiteral("integer too large"));
-            v = v * 10 + m_s[m_i].digitValue();
+            v = v * 10 + digitValue(m_s[m_i]);
             ++m_i;
         }
         if (m_i < m_s.size() && (m_s[m_i].isLetter() || m_s[m_i] == u'.' || m_s[m_i] == u'_'))
@@ -138,8 +149,8 @@ private:
                 ++m_i;
                 qint64 code = 0;
                 const qsizetype start = m_i;
-                while (m_i < m_s.size() && m_s[m_i].isDigit() && code <= 0x10FFFF)
-                    code = code * 10 + m_s[m_i++].digitValue();
+                while (m_i < m_s.size() && isDigit(m_s[m_i]) && code <= 0x10FFFF)
+                    code = code * 10 + digitValue(m_s[m_i++]);
                 if (m_i == start || code > 0x10FFFF)
                     fail(QStringLiteral("malformed character code after '#'"));
                 const char32_t ch = char32_t(code);

@@ -141,6 +141,13 @@ private slots:
         QTest::newRow("trailing minus") << "12-" << false << 0.0;
         QTest::newRow("overflow") << "1E400" << false << 0.0;
         QTest::newRow("underflow reads as zero") << "1E-400" << true << 0.0;
+        // Exponents beyond any integer type: no number, never zero.
+        QTest::newRow("exponent at the long limit") << "1e9223372036854775807" << false << 0.0;
+        QTest::newRow("exponent past every integer") << "1e99999999999999999999" << false << 0.0;
+        QTest::newRow("exponent one below the limit") << "12e9223372036854775806" << false << 0.0;
+        QTest::newRow("huge negative exponent") << "1e-99999999999999999999" << true << 0.0;
+        QTest::newRow("leading zeros do not count") << "0000,0001e308" << true << 1e304;
+        QTest::newRow("zero with a huge exponent") << "0e99999999999999999999" << true << 0.0;
     }
     void parse()
     {

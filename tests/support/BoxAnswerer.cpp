@@ -35,7 +35,9 @@ void BoxAnswerer::poll()
     if (m_inspect) m_inspect(seen);
 
     QString caption;
-    if (m_answers.empty()) {
+    if (m_answers.empty() && m_choose) {
+        caption = m_choose(seen);
+    } else if (m_answers.empty()) {
         ++m_unexpected;
         caption = QStringLiteral("<Escape>");
     } else {

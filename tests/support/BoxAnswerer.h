@@ -39,9 +39,12 @@ public:
     void answer(const QString &caption);
     // Called while a box is open, before it is answered (for checks of program state).
     void onBox(std::function<void(const Box &)> inspect) { m_inspect = std::move(inspect); }
+    // Chooses the caption (or "<Escape>", "<Close>") for every box that has no queued answer.
+    void answerWith(std::function<QString(const Box &)> choose) { m_choose = std::move(choose); }
 
     const QList<Box> &seen() const { return m_seen; }
-    // Boxes that appeared while no answer was queued; they were closed with Escape.
+    // Boxes that appeared while no answer was queued and no chooser was set; they were
+    // closed with Escape.
     int unexpected() const { return m_unexpected; }
 
 private:
@@ -52,4 +55,5 @@ private:
     QList<Box> m_seen;
     int m_unexpected = 0;
     std::function<void(const Box &)> m_inspect;
+    std::function<QString(const Box &)> m_choose;
 };

@@ -135,6 +135,26 @@ private slots:
         QCOMPARE(g.Color(), SystemColors::system(SystemColors::InfoBk));
     }
 
+    // A set top bit with a low byte that names no system colour: black, kept as stored.
+    void unknownSystemColourIndexesShowBlack_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("index 255") << "-2147483393";
+        QTest::newRow("index 25, unused") << "-2147483623";
+        QTest::newRow("index 31, past the last") << "-2147483617";
+        QTest::newRow("every bit set") << "-1";
+    }
+    void unknownSystemColourIndexesShowBlack()
+    {
+        QFETCH(QString, stored);
+        TCellGrid g;
+        QCOMPARE(g.loadDescription("Color = " + stored + "\nPropCol = (1, 4, " + stored + ", 0, 0)"),
+                 QString());
+        QCOMPARE(g.Color(), QColor(0, 0, 0));
+        QCOMPARE(g.CellColor(1, 1), QColor(0, 0, 0));
+        QCOMPARE(writtenLine(g, "Color"), "Color = " + stored);
+    }
+
     void wholeDescriptionRoundTrip()
     {
         TCellGrid g;
@@ -190,6 +210,14 @@ private slots:
         QCOMPARE(writtenLine(g, "Cells"), QStringLiteral("Cells = (0, 0, 'a', 2, 1, 'b')"));
         g.setColCount(4); // the dropped text does not come back
         QCOMPARE(g.Cells(3, 0), QString());
+
+        // Thousands of them far outside take no room: they are not kept.
+        QString far = QStringLiteral("Cells = (");
+        for (int c = 0; c < 3000; ++c)
+            far += QStringLiteral("%1, 65535, 'x',\n").arg(c);
+        far += QStringLiteral("0, 0, 'in')");
+        QCOMPARE(g.loadDescription(far), QString());
+        QCOMPARE(writtenLine(g, "Cells"), QStringLiteral("Cells = (0, 0, 'in')"));
     }
 
     void textsWithQuotesLineBreaksAndComments()
@@ -307,6 +335,31 @@ private slots:
                                            << "-5";
         QTest::newRow("stray character") << "ColCount = 3;" << 1 << ""
                                          << "unexpected character ';'";
+        QTest::newRow("full-width digit") << "ColCount = \uFF13" << 1 << "ColCount"
+                                          << "unexpected character";
+        // Limits of what a description may ask for.
+        QTest::newRow("cells beyond any description")
+            << "ColCount = 65536\nRowCount = 65536" << 2 << "RowCount"
+            << "65536 x 65536 cells";
+        QTest::newRow("hint outside the grid") << "HintCell = (0, 1, 'a',\n 0, 65535, 'b')" << 2 << "HintCell"
+                                               << "the row 65535 is outside 0..4";
+        QTest::newRow("record outside the grid") << "ColCount = 54\nPropCol = (54, 0)" << 2 << "PropCol"
+                                                 << "the column 54 is outside 0..53";
+        QTest::newRow("cell record outside the grid") << "PropCell = (5, 0, 0)" << 1 << "PropCell"
+                                                      << "the column 5";
+        QTest::newRow("fixed row record outside the grid")
+            << "RowCount = 3\nPropFixedRow = (3, 0)" << 2 << "PropFixedRow"
+            << "the row 3";
+        QTest::newRow("widths past an int")
+            << "ColCount = 65536\nRowCount = 1\nFixedRows = 0\nDefaultColWidth = 32767" << 4
+            << "DefaultColWidth"
+            << "the columns take 2147483648 pixels";
+        QTest::newRow("heights past an int with their lines")
+            << "RowCount = 65536\nColCount = 1\nFixedCols = 0\nRowHeights = (32767)\nDefaultRowHeight = "
+               "32766\n"
+               "GridLineWidth = 2"
+            << 6 << "GridLineWidth"
+            << "the rows take";
     }
     void malformedDescriptionsAreRejected()
     {
