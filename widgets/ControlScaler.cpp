@@ -102,8 +102,10 @@ void TControlScaler::ScaleControl(double windowHeight, double windowWidth, doubl
         if (fonts) {
             c->setFont(m_font);
             // A label that fits itself does so again in its design font.
-            const auto *label = static_cast<QLabel *>(c);
-            if (m_fitsText && !label->wordWrap()) width = label->sizeHint().width();
+            if (m_fitsText) {
+                const auto *label = static_cast<QLabel *>(c);
+                if (!label->wordWrap()) width = label->sizeHint().width();
+            }
         }
         setBounds(c, QRect(left, top, width, height));
         return;
