@@ -7,6 +7,7 @@
 #include "app/Kontakt.h"
 #include "calc/WidTabelle.h"
 #include "common/Fonts.h"
+#include "common/Pictures.h"
 #include "common/SystemColors.h"
 #include "common/WindowPlacement.h"
 
@@ -21,7 +22,7 @@ void setUpApplication()
     // No display name: Qt would append it to every window title.
     SystemColors::applyApplicationLook();
     Fonts::install();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/lumakvex.png")));
+    QApplication::setWindowIcon(QIcon(Pictures::load(QStringLiteral(":/images/lumakvex.png"))));
     // The help control is loaded before any window exists.
     HtmlHelp::startUp(QCoreApplication::arguments());
 }
