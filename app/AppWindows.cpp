@@ -1,8 +1,8 @@
 #include "app/AppWindows.h"
 
 #include "app/Haupt.h"
-#include "app/HtmlHelp.h"
 #include "app/Hinweise.h"
+#include "app/HtmlHelp.h"
 #include "app/Info.h"
 #include "app/Kontakt.h"
 #include "calc/WidTabelle.h"

@@ -283,7 +283,8 @@ QStringList TFrm_Wid::rowHeaders() const
 void TFrm_Wid::MatrixFuellen()
 {
     std::array<std::optional<double>, kBodyRows + 1> rowValue;
-    for (int m = 1; m <= kBodyRows; ++m) rowValue[m] = NumberText::parse(ui.Grid1->Cells(0, m));
+    for (int m = 1; m <= kBodyRows; ++m)
+        rowValue[m] = NumberText::parse(ui.Grid1->Cells(0, m));
     for (int n = 1; n <= kBodyColumns; ++n) {
         const auto a = NumberText::parse(ui.Grid1->Cells(n, 0));
         for (int m = 1; m <= kBodyRows; ++m) {

@@ -65,9 +65,11 @@ QSize AppStyle::sizeFromContents(ContentsType type, const QStyleOption *option, 
     return s;
 }
 
-QIcon AppStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption *option, const QWidget *widget) const
+QIcon AppStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption *option,
+                             const QWidget *widget) const
 {
-    if (standardIcon == SP_ToolBarHorizontalExtensionButton || standardIcon == SP_ToolBarVerticalExtensionButton)
+    if (standardIcon == SP_ToolBarHorizontalExtensionButton ||
+        standardIcon == SP_ToolBarVerticalExtensionButton)
         return QIcon(new DeferredIcon(baseStyle(), standardIcon));
     return QProxyStyle::standardIcon(standardIcon, option, widget);
 }

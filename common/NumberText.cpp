@@ -24,9 +24,9 @@ namespace {
 struct Digits
 {
     bool negative = false;
-    bool special = false; // digits holds "NAN" or "INF"
+    bool special = false;             // digits holds "NAN" or "INF"
     QVarLengthArray<char, 48> digits; // integer digits (at least one), then the decimals
-    qsizetype point = 0; // number of integer digits
+    qsizetype point = 0;              // number of integer digits
 };
 
 // Decimal digits of |value| rounded to `decimals` places (half away from zero on the
@@ -44,10 +44,12 @@ Digits roundedDigits(double value, int decimals)
     }
     char buf[64];
     // The same digits as printf's "%.17e", several times faster.
-    const char *const end = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 17).ptr;
+    const char *const end =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 17).ptr;
     // buf = "d.ddddddddddddddddde[+-]xx": value = 0.mant * 10^(exp10 + 1)
     const char *e = buf + 2;
-    while (e < end && *e != 'e') ++e;
+    while (e < end && *e != 'e')
+        ++e;
     int exp10 = 0;
     std::from_chars(e + 1 + (e[1] == '+'), end, exp10);
     qsizetype point = exp10 + 1; // position of the decimal point within the digits
@@ -81,10 +83,13 @@ Digits roundedDigits(double value, int decimals)
     }
     // No leading zeros, but at least one integer digit.
     qsizetype lead = 0;
-    while (lead < point && all[lead] == '0') ++lead;
+    while (lead < point && all[lead] == '0')
+        ++lead;
     if (lead == point) {
-        if (point == 0) all.insert(all.begin(), '0');
-        else --lead;
+        if (point == 0)
+            all.insert(all.begin(), '0');
+        else
+            --lead;
         point = std::max<qsizetype>(point, 1);
     }
     all.remove(0, lead);
@@ -110,7 +115,8 @@ QString assemble(const Digits &d, bool grouped)
     }
     if (fracLen > 0) {
         *o++ = s.decimal;
-        for (qsizetype i = intLen; i < d.digits.size(); ++i) *o++ = QLatin1Char(d.digits[i]);
+        for (qsizetype i = intLen; i < d.digits.size(); ++i)
+            *o++ = QLatin1Char(d.digits[i]);
     }
     return out;
 }

@@ -44,7 +44,8 @@ private slots:
     void menuBarOverflowIconIsTheStylesOwn()
     {
         AppStyle style;
-        for (const auto which : {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+        for (const auto which :
+             {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
             const QIcon icon = style.standardIcon(which, nullptr, nullptr);
             QCOMPARE(icon.availableSizes(), style.baseStyle()->standardIcon(which).availableSizes());
             QCOMPARE(icon.pixmap(16).toImage(), style.baseStyle()->standardIcon(which).pixmap(16).toImage());
