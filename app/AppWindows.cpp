@@ -43,6 +43,10 @@ void createAll(const std::function<void(QWidget *)> &created)
     tell(Frm_Hinweise);
     Frm_Wid = new TFrm_Wid;
     tell(Frm_Wid);
+    // Qt asks to style every new widget once the event loop runs; a widget is styled
+    // anyway before it is first shown, so the hidden windows' three hundred controls need
+    // not be styled while the user waits for the main window.
+    QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
 }
 
 void destroyAll()

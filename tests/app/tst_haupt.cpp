@@ -177,6 +177,19 @@ private slots:
         QVERIFY(!Frm_Kontakt->isVisible());
     }
 
+    // Start-up leaves the hidden windows unstyled; showing one must style all its controls.
+    void shownWindowsAreStyledThroughout()
+    {
+        for (QWidget *window : QList<QWidget *>{Frm_Haupt, Frm_Kontakt, Frm_Info, Frm_Hinweise, Frm_Wid}) {
+            window->show();
+            QStringList unstyled;
+            for (const QWidget *w : window->findChildren<QWidget *>())
+                if (!w->isWindow() && !w->testAttribute(Qt::WA_WState_Polished)) unstyled << w->objectName();
+            QVERIFY2(unstyled.isEmpty(), qPrintable(window->objectName() + ": " + unstyled.join(", ")));
+            if (window != Frm_Haupt) window->hide();
+        }
+    }
+
     void mainWindowLooksAsDesigned()
     {
         QCOMPARE(Frm_Haupt->windowTitle(),
