@@ -18,9 +18,7 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::newRow("opaque, 8 bits") << ":/images/info_back.png";
         QTest::newRow("with alpha, 16 bits") << ":/images/arrow_up.png";
-        QTest::newRow("program icon") << ":/images/lumakvex.png";
         QTest::newRow("colour table") << ":/images/resistor.png";
-        QTest::newRow("grey with alpha") << ":/images/resistor_current.png";
     }
     void readsTheSamePixelsAsQt()
     {
