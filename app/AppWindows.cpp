@@ -1,12 +1,13 @@
 #include "app/AppWindows.h"
 
 #include "app/Haupt.h"
-#include "app/HtmlHelp.h"
 #include "app/Hinweise.h"
+#include "app/HtmlHelp.h"
 #include "app/Info.h"
 #include "app/Kontakt.h"
 #include "calc/WidTabelle.h"
 #include "common/Fonts.h"
+#include "common/Pictures.h"
 #include "common/SystemColors.h"
 #include "common/WindowPlacement.h"
 
@@ -21,7 +22,7 @@ void setUpApplication()
     // No display name: Qt would append it to every window title.
     SystemColors::applyApplicationLook();
     Fonts::install();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/lumakvex.png")));
+    QApplication::setWindowIcon(QIcon(Pictures::load(QStringLiteral(":/images/lumakvex.png"))));
     // The help control is loaded before any window exists.
     HtmlHelp::startUp(QCoreApplication::arguments());
 }
@@ -42,6 +43,10 @@ void createAll(const std::function<void(QWidget *)> &created)
     tell(Frm_Hinweise);
     Frm_Wid = new TFrm_Wid;
     tell(Frm_Wid);
+    // Qt asks to style every new widget once the event loop runs; a widget is styled
+    // anyway before it is first shown, so the hidden windows' three hundred controls need
+    // not be styled while the user waits for the main window.
+    QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
 }
 
 void destroyAll()

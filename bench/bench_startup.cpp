@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -71,8 +72,38 @@ void showUntilPainted(QWidget *window)
         QCoreApplication::processEvents();
 }
 
-// Runs `start` in a fresh child process: the application object is created inside the
-// measured time, `start` must leave its main window painted.
+// One start in this process: the application object, `start`, which must leave its main
+// window painted, and the paint. The application object stays alive: the process ends
+// right afterwards, as nobody waits for a program's end. Kept out of line so that a
+// profiler can collect exactly this (see main).
+[[gnu::noinline]] StartResult measuredStart(const std::function<QWidget *()> &start)
+{
+    StartResult r;
+    const auto begin = std::chrono::steady_clock::now();
+    static int argc = 1;
+    static char name[] = "lumaKvex";
+    static char *argv[] = {name, nullptr};
+    auto *app = new QApplication(argc, argv);
+    QTimer boxGuard;
+    QObject::connect(&boxGuard, &QTimer::timeout, [&r] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            ++r.boxes;
+            box->done(0);
+        }
+    });
+    boxGuard.start(10);
+    showUntilPainted(start());
+    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    r.peakResidentKiB = usage.ru_maxrss;
+    const auto seconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    r.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    r.ok = app != nullptr;
+    return r;
+}
+
+// Runs `start` in a fresh child process.
 StartResult startInChild(const std::function<QWidget *()> &start)
 {
     int channel[2];
@@ -81,28 +112,7 @@ StartResult startInChild(const std::function<QWidget *()> &start)
     if (child < 0) return {};
     if (child == 0) {
         close(channel[0]);
-        StartResult r;
-        const auto begin = std::chrono::steady_clock::now();
-        static int argc = 1;
-        static char name[] = "lumaKvex";
-        static char *argv[] = {name, nullptr};
-        QApplication app(argc, argv);
-        QTimer boxGuard;
-        QObject::connect(&boxGuard, &QTimer::timeout, [&r] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                ++r.boxes;
-                box->done(0);
-            }
-        });
-        boxGuard.start(10);
-        showUntilPainted(start());
-        r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        r.peakResidentKiB = usage.ru_maxrss;
-        const auto seconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-        r.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
-        r.ok = true;
+        const StartResult r = measuredStart(start);
         const ssize_t written = write(channel[1], &r, sizeof r);
         _exit(written == sizeof r ? 0 : 1);
     }
@@ -137,41 +147,69 @@ void measure(benchmark::State &state, const std::function<QWidget *()> &start)
     state.counters["cpu_ms"] = benchmark::Counter(cpu * 1000, benchmark::Counter::kAvgIterations);
 }
 
+QWidget *programStart()
+{
+    AppWindows::setUpApplication();
+    QApplication::setQuitOnLastWindowClosed(false);
+    AppWindows::createAll();
+    return Frm_Haupt;
+}
+
+// The main window without the four windows the program creates hidden beside it: what
+// the main window itself costs (for --once only).
+QWidget *mainWindowAloneStart()
+{
+    AppWindows::setUpApplication();
+    QApplication::setQuitOnLastWindowClosed(false);
+    Frm_Haupt = new TFrm_Haupt;
+    return Frm_Haupt;
+}
+
+QWidget *bareWindowStart()
+{
+    auto *window = new QMainWindow;
+    QMenu *first = window->menuBar()->addMenu(QStringLiteral("Auswahl"));
+    first->addAction(QStringLiteral("Rges gegeben"));
+    first->addAction(QStringLiteral("Rges gesucht"));
+    first->addSeparator();
+    first->addAction(QStringLiteral("Programm beenden"));
+    QMenu *second = window->menuBar()->addMenu(QStringLiteral("Hilfe"));
+    second->addAction(QStringLiteral("Hinweise"));
+    second->addAction(QStringLiteral("Info"));
+    second->addAction(QStringLiteral("Hilfe zum Programm"));
+    window->setCentralWidget(new QLabel(QStringLiteral("lumaKvex")));
+    return window;
+}
+
 void BM_ProgramStart(benchmark::State &state)
 {
-    measure(state, [] {
-        AppWindows::setUpApplication();
-        QApplication::setQuitOnLastWindowClosed(false);
-        AppWindows::createAll();
-        return static_cast<QWidget *>(Frm_Haupt);
-    });
+    measure(state, programStart);
 }
 BENCHMARK(BM_ProgramStart)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_BareWindowStart(benchmark::State &state)
 {
-    measure(state, [] {
-        auto *window = new QMainWindow;
-        QMenu *first = window->menuBar()->addMenu(QStringLiteral("Auswahl"));
-        first->addAction(QStringLiteral("Rges gegeben"));
-        first->addAction(QStringLiteral("Rges gesucht"));
-        first->addSeparator();
-        first->addAction(QStringLiteral("Programm beenden"));
-        QMenu *second = window->menuBar()->addMenu(QStringLiteral("Hilfe"));
-        second->addAction(QStringLiteral("Hinweise"));
-        second->addAction(QStringLiteral("Info"));
-        second->addAction(QStringLiteral("Hilfe zum Programm"));
-        window->setCentralWidget(new QLabel(QStringLiteral("lumaKvex")));
-        return static_cast<QWidget *>(window);
-    });
+    measure(state, bareWindowStart);
 }
 BENCHMARK(BM_BareWindowStart)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
+// `bench_startup --once=program` (or `--once=bare`, `--once=main-window`) makes one start
+// in this process and ends, for a profiler: `valgrind --tool=callgrind --collect-atstart=no
+// --toggle-collect='*measuredStart*' bench_startup --once=program` counts its instructions.
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::pair<const char *, QWidget *(*)()> once[] = {{"--once=program", programStart},
+                                                            {"--once=bare", bareWindowStart},
+                                                            {"--once=main-window", mainWindowAloneStart}};
+    for (const auto &[option, start] : once) {
+        if (argc == 2 && qstrcmp(argv[1], option) == 0) {
+            const StartResult r = measuredStart(start);
+            _exit(r.ok && r.boxes == 0 ? 0 : 1);
+        }
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -4,6 +4,7 @@
 #include "calc/ListPage.h"
 
 #include "common/NumberText.h"
+#include "common/Pictures.h"
 #include "common/SystemColors.h"
 #include "ui_Wid.h"
 #include "widgets/CellGrid.h"
@@ -72,20 +73,21 @@ void setUpCounter(TNumInp *field)
 
 void TListPage::SetUpControls()
 {
+    const QPixmap resistor = Pictures::load(QStringLiteral(":/images/resistor.png"));
     for (qint32 n = 1; n <= kMaxWiderstaende; ++n) {
         const QString nr = QString::number(n);
         m_image[n] = control<QLabel>(m_window, QStringLiteral("Image") + nr);
         m_nr[n] = control<QLabel>(m_window, QStringLiteral("Nr_R_") + nr);
         m_einheit[n] = control<DekoLabelRotated>(m_window, QStringLiteral("E_") + nr);
         m_wert[n] = control<DekoLabelRotated>(m_window, QStringLiteral("R_") + nr + QStringLiteral("_Text"));
-        m_image[n]->setPixmap(QPixmap(QStringLiteral(":/images/resistor.png")));
+        m_image[n]->setPixmap(resistor);
     }
-    ui.Image21->setPixmap(QPixmap(QStringLiteral(":/images/resistor_current.png")));
-    ui.Image22->setPixmap(QPixmap(QStringLiteral(":/images/resistor.png")));
+    ui.Image21->setPixmap(Pictures::load(QStringLiteral(":/images/resistor_current.png")));
+    ui.Image22->setPixmap(resistor);
     // The arrow stands in the upper 20 of its 32 pixels, so that "(neu)" (top 232) below
     // the new slot stays readable.
     ui.Image23->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    ui.Image23->setPixmap(QPixmap(QStringLiteral(":/images/arrow_up.png"))
+    ui.Image23->setPixmap(Pictures::load(QStringLiteral(":/images/arrow_up.png"))
                               .scaledToHeight(kNewTagTop - kArrowTop, Qt::SmoothTransformation));
 
     EntryField::configure(ui.Edit_R, 2, 0);

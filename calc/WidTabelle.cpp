@@ -17,6 +17,9 @@
 #include <QMouseEvent>
 #include <QTabBar>
 
+#include <array>
+#include <optional>
+
 TFrm_Wid *Frm_Wid = nullptr;
 
 namespace {
@@ -279,10 +282,13 @@ QStringList TFrm_Wid::rowHeaders() const
 
 void TFrm_Wid::MatrixFuellen()
 {
+    std::array<std::optional<double>, kBodyRows + 1> rowValue;
+    for (int m = 1; m <= kBodyRows; ++m)
+        rowValue[m] = NumberText::parse(ui.Grid1->Cells(0, m));
     for (int n = 1; n <= kBodyColumns; ++n) {
         const auto a = NumberText::parse(ui.Grid1->Cells(n, 0));
         for (int m = 1; m <= kBodyRows; ++m) {
-            const auto b = NumberText::parse(ui.Grid1->Cells(0, m));
+            const auto &b = rowValue[m];
             ui.Grid1->setCells(n, m, a && b ? PairMath::cellText(*a, *b) : QString());
         }
     }

@@ -72,6 +72,15 @@ QString substituteFor(const QString &designFamily)
     return table().value(designFamily, designFamily);
 }
 
+QFont standIn(const QFont &font)
+{
+    const QStringList substitutes = QFont::substitutes(font.family());
+    if (substitutes.isEmpty()) return font;
+    QFont drawn(font);
+    drawn.setFamilies({substitutes.first()});
+    return drawn;
+}
+
 void install()
 {
 #ifndef _WIN32

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QFont;
 class QWidget;
 class QString;
 
@@ -17,6 +18,11 @@ void install();
 // The free font that stands in for a design font name (the name itself when it needs
 // no stand-in).
 QString substituteFor(const QString &designFamily);
+
+// The font as it is drawn: with its stand-in family where the design family has one.
+// Qt looks for an absent family among the installed fonts before it tries the stand-in,
+// a search that costs as much as loading the font; code that draws text itself can spare it.
+QFont standIn(const QFont &font);
 
 // Font sizes in the window descriptions are character heights in pixels, written
 // where the description format only knows points. Converts every font a window's

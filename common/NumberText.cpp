@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include <QVarLengthArray>
+
 namespace NumberText {
 
 const Separators &settings()
@@ -18,11 +20,15 @@ namespace {
 
 constexpr long long kExponentCap = 1'000'000;
 
+// The digits of a number text, kept in place: the number's own two thousand matrix cells
+// are formatted while the program starts, and each string built on the way costs more
+// than the digits themselves.
 struct Digits
 {
     bool negative = false;
-    std::string intPart; // at least "0"
-    std::string fracPart;
+    bool special = false;             // digits holds "NAN" or "INF"
+    QVarLengthArray<char, 48> digits; // integer digits (at least one), then the decimals
+    qsizetype point = 0;              // number of integer digits
 };
 
 // Decimal digits of |value| rounded to `decimals` places (half away from zero on the
@@ -32,56 +38,66 @@ Digits roundedDigits(double value, int decimals)
     Digits d;
     if (decimals < 0) decimals = 0;
     if (!std::isfinite(value)) {
-        d.intPart = std::isnan(value) ? "NAN" : "INF";
+        d.special = true;
+        d.digits.append(std::isnan(value) ? "NAN" : "INF", 3);
+        d.point = 3;
         d.negative = value < 0;
         return d;
     }
     char buf[64];
-    // The same digits as printf's "%.17e", several times faster: the matrix alone formats
-    // two thousand numbers while the program starts.
-    *std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, 17).ptr = '\0';
-    // buf = "d.ddddddddddddddddde[+-]xx"
-    std::string mant;
-    mant.push_back(buf[0]);
-    const char *p = buf + 2;
-    while (*p && *p != 'e') mant.push_back(*p++);
-    const int exp10 = std::atoi(p + 1);
-    // Value = 0.mant * 10^(exp10 + 1). Position of the decimal point within mant:
-    int point = exp10 + 1;
-    std::string all; // digits with the point at index `point`
+    // The same digits as printf's "%.17e", several times faster.
+    const char *const end =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 17).ptr;
+    // buf = "d.ddddddddddddddddde[+-]xx": value = 0.mant * 10^(exp10 + 1)
+    const char *e = buf + 2;
+    while (e < end && *e != 'e')
+        ++e;
+    int exp10 = 0;
+    std::from_chars(e + 1 + (e[1] == '+'), end, exp10);
+    qsizetype point = exp10 + 1; // position of the decimal point within the digits
+
+    QVarLengthArray<char, 48> &all = d.digits;
     if (point <= 0) {
-        all = std::string(static_cast<size_t>(-point), '0') + mant;
+        all.resize(-point, '0');
         point = 0;
-    } else {
-        all = mant;
-        if (static_cast<int>(all.size()) < point) all.append(static_cast<size_t>(point) - all.size(), '0');
     }
+    all.append(buf[0]);
+    all.append(buf + 2, e - (buf + 2));
     // Keep point + decimals digits, round on the next one.
-    const size_t keep = static_cast<size_t>(point + decimals);
-    if (all.size() < keep + 1) all.append(keep + 1 - all.size(), '0');
+    const qsizetype keep = point + decimals;
+    if (all.size() < keep + 1) all.resize(keep + 1, '0');
     const bool roundUp = all[keep] >= '5';
-    std::string kept = all.substr(0, keep);
+    all.resize(keep);
     if (roundUp) {
-        int i = static_cast<int>(kept.size()) - 1;
+        qsizetype i = keep - 1;
         for (; i >= 0; --i) {
-            if (kept[static_cast<size_t>(i)] == '9') {
-                kept[static_cast<size_t>(i)] = '0';
+            if (all[i] == '9') {
+                all[i] = '0';
             } else {
-                ++kept[static_cast<size_t>(i)];
+                ++all[i];
                 break;
             }
         }
         if (i < 0) {
-            kept.insert(kept.begin(), '1');
+            all.insert(all.begin(), '1');
             ++point;
         }
     }
-    d.intPart = kept.substr(0, static_cast<size_t>(point));
-    d.fracPart = kept.substr(static_cast<size_t>(point));
-    const size_t nz = d.intPart.find_first_not_of('0');
-    d.intPart = nz == std::string::npos ? "0" : d.intPart.substr(nz);
+    // No leading zeros, but at least one integer digit.
+    qsizetype lead = 0;
+    while (lead < point && all[lead] == '0')
+        ++lead;
+    if (lead == point) {
+        if (point == 0)
+            all.insert(all.begin(), '0');
+        else
+            --lead;
+        point = std::max<qsizetype>(point, 1);
+    }
+    all.remove(0, lead);
+    d.point = point - lead;
     // A value that rounds to zero shows no sign.
-    const bool allZero = d.intPart == "0" && d.fracPart.find_first_not_of('0') == std::string::npos;
+    const bool allZero = std::all_of(all.cbegin(), all.cend(), [](char c) { return c == '0'; });
     d.negative = value < 0 && !allZero;
     return d;
 }
@@ -89,22 +105,20 @@ Digits roundedDigits(double value, int decimals)
 QString assemble(const Digits &d, bool grouped)
 {
     const Separators &s = settings();
-    QString out;
-    if (d.negative) out += QLatin1Char('-');
-    const QString ip = QString::fromLatin1(d.intPart.data(), static_cast<qsizetype>(d.intPart.size()));
-    if (grouped && ip.size() > 3 && ip.front().isDigit()) {
-        const qsizetype lead = ip.size() % 3 == 0 ? 3 : ip.size() % 3;
-        out += ip.left(lead);
-        for (qsizetype i = lead; i < ip.size(); i += 3) {
-            out += s.thousand;
-            out += ip.mid(i, 3);
-        }
-    } else {
-        out += ip;
+    const qsizetype intLen = d.point;
+    const qsizetype fracLen = d.digits.size() - d.point;
+    const qsizetype groups = grouped && !d.special && intLen > 3 ? (intLen - 1) / 3 : 0;
+    QString out(qsizetype(d.negative) + intLen + groups + (fracLen > 0 ? 1 + fracLen : 0), Qt::Uninitialized);
+    QChar *o = out.data();
+    if (d.negative) *o++ = QLatin1Char('-');
+    for (qsizetype i = 0; i < intLen; ++i) {
+        if (groups && i > 0 && (intLen - i) % 3 == 0) *o++ = s.thousand;
+        *o++ = QLatin1Char(d.digits[i]);
     }
-    if (!d.fracPart.empty()) {
-        out += s.decimal;
-        out += QString::fromLatin1(d.fracPart.data(), static_cast<qsizetype>(d.fracPart.size()));
+    if (fracLen > 0) {
+        *o++ = s.decimal;
+        for (qsizetype i = intLen; i < d.digits.size(); ++i)
+            *o++ = QLatin1Char(d.digits[i]);
     }
     return out;
 }

@@ -104,7 +104,7 @@ void TControlScaler::ScaleControl(double windowHeight, double windowWidth, doubl
             // A label that fits itself does so again in its design font.
             if (m_fitsText) {
                 const auto *label = static_cast<QLabel *>(c);
-                if (!label->wordWrap()) width = label->sizeHint().width();
+                if (!label->wordWrap()) width = TextSize(label).width();
             }
         }
         setBounds(c, QRect(left, top, width, height));
@@ -139,13 +139,33 @@ bool TControlScaler::IsLabel(const QWidget *widget)
     return label->frameShape() == QFrame::NoFrame && label->pixmap().isNull();
 }
 
+QSize TControlScaler::TextSize(const QLabel *label)
+{
+    // QLabel's size hint lays its text out three times, twice for a minimum size nobody asks
+    // for here. A plain text label takes the size its text needs, which one layout gives;
+    // anything QLabel lays out otherwise (rich or selectable text, margins, an indent, a
+    // buddy's shortcut, tabs, a minimum size) is left to QLabel.
+    const QString text = label->text();
+    const bool plain = label->textFormat() == Qt::PlainText ||
+                       (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(text));
+    const auto selectable = Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard | Qt::TextEditable;
+    if (!plain || (label->textInteractionFlags() & selectable) || label->margin() != 0 ||
+        label->indent() > 0 || label->frameWidth() != 0 || label->buddy() ||
+        label->minimumSize() != QSize(0, 0) || text.contains(QLatin1Char('\t')))
+        return label->sizeHint();
+    const QMargins m = label->contentsMargins();
+    const int flags = int(label->alignment() & ~(Qt::AlignVCenter | Qt::AlignHCenter));
+    const QRect box = label->fontMetrics().boundingRect(0, 0, 2000 - m.left() - m.right(), 2000, flags, text);
+    return box.size().grownBy(m);
+}
+
 void TControlScaler::FitToText(QLabel *label)
 {
     if (label->wordWrap()) {
         label->resize(label->width(), label->heightForWidth(label->width()));
         return;
     }
-    const QSize text = label->sizeHint();
+    const QSize text = TextSize(label);
     int left = label->x();
     if (label->alignment() & Qt::AlignRight) left += label->width() - text.width();
     label->setGeometry(left, label->y(), text.width(), text.height());

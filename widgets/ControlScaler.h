@@ -38,6 +38,8 @@ public:
     // width and takes the height its text needs; any other takes the size of its text,
     // keeping its right edge when its text is right-aligned and its left edge otherwise.
     static void FitToText(QLabel *label);
+    // The size a label that is not wrapping needs for its text: its size hint.
+    static QSize TextSize(const QLabel *label);
     // A font's size in points; sizes given in pixels count at 96 pixels per inch.
     static qint32 FontPoints(const QFont &font);
     // The font with `points` as its size, in the unit (points or pixels) it was given in.

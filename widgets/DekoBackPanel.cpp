@@ -1,13 +1,22 @@
 #include "widgets/DekoBackPanel.h"
 
+#include "common/Pictures.h"
+
 #include <QPainter>
 
 DekoBackPanel::DekoBackPanel(QWidget *parent) : QFrame(parent) {}
 
-void DekoBackPanel::setPicture(const QPixmap &picture)
+void DekoBackPanel::setPictureFile(const QString &file)
 {
-    m_picture = picture;
+    m_pictureFile = file;
+    m_picture = QPixmap();
     update();
+}
+
+QPixmap DekoBackPanel::picture() const
+{
+    if (m_picture.isNull() && !m_pictureFile.isEmpty()) m_picture = Pictures::load(m_pictureFile);
+    return m_picture;
 }
 
 void DekoBackPanel::paintEvent(QPaintEvent *event)
@@ -15,10 +24,11 @@ void DekoBackPanel::paintEvent(QPaintEvent *event)
     {
         QPainter p(this);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        if (m_picture.isNull())
+        const QPixmap shown = picture();
+        if (shown.isNull())
             p.fillRect(contentsRect(), palette().color(backgroundRole()));
         else
-            p.drawPixmap(contentsRect(), m_picture);
+            p.drawPixmap(contentsRect(), shown);
     }
     QFrame::paintEvent(event);
 }

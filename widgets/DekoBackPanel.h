@@ -2,23 +2,28 @@
 
 #include <QFrame>
 #include <QPixmap>
+#include <QString>
 
 // A panel that shows a picture stretched over its whole surface, behind the controls it
 // holds.
 class DekoBackPanel : public QFrame
 {
     Q_OBJECT
-    Q_PROPERTY(QPixmap picture READ picture WRITE setPicture)
+    // The picture's file (a PNG). It is read the first time the panel needs it: a panel in
+    // a window created hidden at start-up costs nothing until the window is shown.
+    Q_PROPERTY(QString pictureFile READ pictureFile WRITE setPictureFile)
 
 public:
     explicit DekoBackPanel(QWidget *parent = nullptr);
 
-    QPixmap picture() const { return m_picture; }
-    void setPicture(const QPixmap &picture);
+    QString pictureFile() const { return m_pictureFile; }
+    void setPictureFile(const QString &file);
+    QPixmap picture() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap m_picture;
+    QString m_pictureFile;
+    mutable QPixmap m_picture;
 };

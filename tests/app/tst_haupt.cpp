@@ -4,17 +4,21 @@
 #include "app/AppWindows.h"
 #include "app/Haupt.h"
 #include "app/HelpHook.h"
-#include "app/HtmlHelp.h"
 #include "app/Hinweise.h"
+#include "app/HtmlHelp.h"
 #include "app/Info.h"
 #include "app/Kontakt.h"
 #include "calc/WidTabelle.h"
+#include "common/Fonts.h"
+#include "widgets/DekoLabelFill.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -173,6 +177,19 @@ private slots:
         QVERIFY(!Frm_Kontakt->isVisible());
     }
 
+    // Start-up leaves the hidden windows unstyled; showing one must style all its controls.
+    void shownWindowsAreStyledThroughout()
+    {
+        for (QWidget *window : QList<QWidget *>{Frm_Haupt, Frm_Kontakt, Frm_Info, Frm_Hinweise, Frm_Wid}) {
+            window->show();
+            QStringList unstyled;
+            for (const QWidget *w : window->findChildren<QWidget *>())
+                if (!w->isWindow() && !w->testAttribute(Qt::WA_WState_Polished)) unstyled << w->objectName();
+            QVERIFY2(unstyled.isEmpty(), qPrintable(window->objectName() + ": " + unstyled.join(", ")));
+            if (window != Frm_Haupt) window->hide();
+        }
+    }
+
     void mainWindowLooksAsDesigned()
     {
         QCOMPARE(Frm_Haupt->windowTitle(),
@@ -226,6 +243,49 @@ private slots:
         QCOMPARE(text("Label4"), QStringLiteral("R gesucht:\n   Für bis zu 20 vorgegebenen Widerständen wird der \n"
                                                 "   Gesamtwiderstand berechnet."));
         QCOMPARE(text("DekoLabelFill4") + text("DekoLabelFill2") + text("DekoLabelFill5"), QStringLiteral("lumaKvex"));
+    }
+
+    // The logo's letters are drawn through images of their filled glyphs; the window must
+    // show exactly what filling the glyphs themselves draws: the edge three times, shifted
+    // left, right and up, then the fill and the outline.
+    void logoLooksAsIfItsGlyphsWereFilled()
+    {
+        const auto grabbed = [] { return Frm_Haupt->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        QList<DekoLabelFill *> logo;
+        for (const char *name : {"DekoLabelFill4", "DekoLabelFill2", "DekoLabelFill5"})
+            logo << Frm_Haupt->findChild<DekoLabelFill *>(name);
+        const QImage shown = grabbed();
+        for (DekoLabelFill *l : logo)
+            l->hide();
+        QImage expected = grabbed();
+        for (DekoLabelFill *l : logo)
+            l->show();
+
+        QPainter p(&expected);
+        p.setRenderHint(QPainter::Antialiasing);
+        for (const DekoLabelFill *l : logo) {
+            const QWidget *parent = l->parentWidget();
+            p.save();
+            p.setClipRect(QRect(l->mapTo(Frm_Haupt, QPoint()), l->size()) &
+                          QRect(parent->mapTo(Frm_Haupt, QPoint()), parent->size()));
+            p.translate(l->mapTo(Frm_Haupt, QPoint()));
+            const QFont font = Fonts::standIn(l->font());
+            const QFontMetricsF fm(font);
+            const qreal x =
+                l->alignment() & Qt::AlignHCenter ? (l->width() - fm.horizontalAdvance(l->text())) / 2 : 0;
+            const qreal y = l->alignment() & Qt::AlignVCenter ? (l->height() - fm.height()) / 2 + fm.ascent()
+                                                              : fm.ascent();
+            QPainterPath path;
+            path.addText(QPointF(x, y), font, l->text());
+            const qreal b = l->borderWidth();
+            for (const QPointF d : {QPointF(-b, 0), QPointF(b, 0), QPointF(0, -b)})
+                p.fillPath(path.translated(d), l->borderColor());
+            p.fillPath(path, l->glyphFill());
+            p.strokePath(path, QPen(l->controlColor(), 1.0));
+            p.restore();
+        }
+        p.end();
+        QCOMPARE(shown, expected);
     }
 
     void menuMatchesDesign()

@@ -37,6 +37,12 @@ private slots:
         QTest::newRow("half away from zero") << 2.5 << 0 << "3";
         QTest::newRow("negative half") << -2.5 << 0 << "-3";
         QTest::newRow("tiny negative shows no sign") << -0.01 << 1 << "0,0";
+        QTest::newRow("carry adds an integer digit") << 99.96 << 1 << "100,0";
+        QTest::newRow("carry out of leading zeros") << 0.0096 << 2 << "0,01";
+        QTest::newRow("far below the last decimal") << 1e-5 << 2 << "0,00";
+        QTest::newRow("more digits than a double holds") << 1e20 << 0 << "100000000000000000000";
+        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 1 << "NAN";
+        QTest::newRow("negative infinity") << -std::numeric_limits<double>::infinity() << 2 << "-INF";
     }
     void fixedFormat()
     {

@@ -193,6 +193,54 @@ private slots:
         if (alignment & Qt::AlignRight) QCOMPARE(label->geometry().right(), right);
     }
 
+    // Fitting measures a plain label's text once instead of asking QLabel, which lays it out
+    // three times; the size must be the one QLabel itself would give.
+    void fittedLabelTakesItsSizeHint_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QFont>("font");
+        QTest::addColumn<Qt::Alignment>("alignment");
+        QTest::addColumn<QMargins>("margins");
+        QTest::addColumn<int>("margin");
+        QFont bold(QStringLiteral("Liberation Sans"));
+        bold.setPixelSize(12);
+        bold.setBold(true);
+        QFont italic(QStringLiteral("Liberation Sans Narrow"));
+        italic.setPixelSize(13);
+        italic.setItalic(true);
+        const auto left = Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter);
+        QTest::newRow("one line") << "Freeware für Funkamateure." << bold << left << QMargins() << 0;
+        QTest::newRow("lines and trailing blanks")
+            << "Das Programm berechnet\ndie Parallelschaltung von \nWiderständen." << bold << left
+            << QMargins() << 0;
+        QTest::newRow("right-aligned") << "© 2016 lumaKvex-Team" << italic
+                                       << Qt::Alignment(Qt::AlignRight | Qt::AlignTop) << QMargins() << 0;
+        QTest::newRow("centred") << "R gegeben:\n   Für einen Widerstand" << italic
+                                 << Qt::Alignment(Qt::AlignCenter) << QMargins() << 0;
+        QTest::newRow("ampersand") << "Rges & Rx" << bold << left << QMargins() << 0;
+        QTest::newRow("contents margins") << "1024 x 768 Pixel" << bold << left << QMargins(3, 1, 2, 4) << 0;
+        QTest::newRow("margin, left to QLabel") << "Hinweise" << bold << left << QMargins() << 2;
+        QTest::newRow("rich text, left to QLabel")
+            << "<b>fett</b> und normal" << bold << left << QMargins() << 0;
+    }
+    void fittedLabelTakesItsSizeHint()
+    {
+        QFETCH(QString, text);
+        QFETCH(QFont, font);
+        QFETCH(Qt::Alignment, alignment);
+        QFETCH(QMargins, margins);
+        QFETCH(int, margin);
+        auto form = makeForm();
+        auto *label = new QLabel(text, form.get());
+        label->setFont(font);
+        label->setAlignment(alignment);
+        label->setContentsMargins(margins);
+        label->setMargin(margin);
+        label->setGeometry(10, 20, 5, 5);
+        TControlScaler::FitToText(label);
+        QCOMPARE(label->size(), label->sizeHint());
+    }
+
     // Containers come before their contents; menus, other windows and the parts Qt builds
     // inside its widgets are no controls; the pages of a tab control are.
     void capturesTheWindowsControlsInCreationOrder()
