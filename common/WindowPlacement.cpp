@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -33,7 +34,14 @@ void centreNow(QWidget *window, Monitor monitor)
     window->move(x, y);
 }
 
-// Centres its window when it is next shown: only then is its frame known.
+bool frameKnown(const QWidget *window)
+{
+    return window->frameGeometry().size() != window->geometry().size();
+}
+
+// Centres its window when it is next shown: only then is its frame known. Under an X11
+// window manager not even then: the frame becomes known some events after the window is
+// mapped, and the window is centred once more as soon as it is.
 class FirstShowCentring : public QObject
 {
 public:
@@ -47,9 +55,18 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == parent() && event->type() == QEvent::Show) {
-            centreNow(static_cast<QWidget *>(watched), m_monitor);
-            watched->removeEventFilter(this);
+        if (watched != parent()) return false;
+        auto *window = static_cast<QWidget *>(watched);
+        if (!m_shown) {
+            if (event->type() != QEvent::Show) return false;
+            centreNow(window, m_monitor);
+            m_shown = true;
+        } else if (frameKnown(window)) {
+            // Not from inside whatever event brought the frame (a paint, say).
+            QTimer::singleShot(0, window, [window, monitor = m_monitor] { centreNow(window, monitor); });
+        }
+        if (frameKnown(window)) {
+            window->removeEventFilter(this);
             deleteLater();
         }
         return false;
@@ -57,6 +74,7 @@ protected:
 
 private:
     Monitor m_monitor;
+    bool m_shown = false;
 };
 
 } // namespace
