@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileInfo>
 
 TFrm_Haupt *Frm_Haupt = nullptr;
