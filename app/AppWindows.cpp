@@ -18,7 +18,8 @@ namespace AppWindows {
 
 void setUpApplication()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("Vexara"));
+    QCoreApplication::setApplicationName(QStringLiteral(LUMAKVEX_APPLICATION_NAME));
+    QGuiApplication::setDesktopFileName(QStringLiteral(LUMAKVEX_APP_ID));
     // No display name: Qt would append it to every window title.
     SystemColors::applyApplicationLook();
     Fonts::install();

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 namespace Fonts {
@@ -70,6 +71,14 @@ protected:
 QString substituteFor(const QString &designFamily)
 {
     return table().value(designFamily, designFamily);
+}
+
+QStringList standInFamilies()
+{
+    QStringList families = table().values();
+    families.sort();
+    families.removeDuplicates();
+    return families;
 }
 
 QFont standIn(const QFont &font)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <functional>
 
 class QFont;
@@ -18,6 +20,9 @@ void install();
 // The free font that stands in for a design font name (the name itself when it needs
 // no stand-in).
 QString substituteFor(const QString &designFamily);
+
+// Every stand-in family, each once and sorted: the fonts the package must bring along.
+QStringList standInFamilies();
 
 // The font as it is drawn: with its stand-in family where the design family has one.
 // Qt looks for an absent family among the installed fonts before it tries the stand-in,

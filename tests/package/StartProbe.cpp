@@ -2,12 +2,16 @@
 // reports what a user would have seen, one line per fact, tab-separated:
 //   box      <title> <text>          a message box (closed at once, so the start goes on)
 //   painted  <window objectName>     the main window's first paint
+//   shown    <desktop file name> <X11 window id>   the program's name for its desktop entry,
+//                                    and the main window's native window
 //   window   <objectName> <class> <title>   a window that the help request opened
 //   browser  <source URL> <title>    a text browser inside that window and its page
 //   peak_rss_kib <n>                 the process's peak resident memory so far
 // Then it ends the program through its event loop. Environment:
 //   LUMAKVEX_PROBE_REPORT  file for the report (standard error when unset)
 //   LUMAKVEX_PROBE_HELP    when "1", asks for help from the main window's menu after the paint
+//   LUMAKVEX_PROBE_HOLD    when "1", leaves the program running after the paint, for a look
+//                          from outside (it gives up after a while all the same)
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -71,13 +75,17 @@ private:
 
     void afterPaint()
     {
+        QWidget *main = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("Frm_Haupt")) main = w;
+        if (main)
+            report({QStringLiteral("shown"), QGuiApplication::desktopFileName(),
+                    QString::number(main->winId())});
+        if (qgetenv("LUMAKVEX_PROBE_HOLD") == "1") return;
         if (!m_askHelp) {
             finish(QStringLiteral("done"));
             return;
         }
-        QWidget *main = nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("Frm_Haupt")) main = w;
         QAction *help = main ? main->findChild<QAction *>(QStringLiteral("Hilfeaufrufen1")) : nullptr;
         if (!help) {
             finish(QStringLiteral("no-help-item"));

@@ -7,6 +7,8 @@
 //   LUMAKVEX_HELP_TOPIC   regular expression for topic 1001, matched against the help
 //                         viewer's "<page URL><tab><page title>"; %DIR% stands for the
 //                         unpacked program folder
+#include "common/Fonts.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -15,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -137,6 +140,65 @@ private slots:
         for (const char *library :
              {"libc6 (>= ", "libstdc++6 (>= ", "libqt6widgets6 (>= ", "libqt6gui6 (>= "})
             QVERIFY2(depends.output.contains(QLatin1String(library)), qPrintable(depends.output));
+    }
+
+    // Without its stand-in fonts the windows' texts are cut, so the package brings along the
+    // package of every font the program's own table names.
+    void dependsOnTheStandInFonts_data()
+    {
+        QTest::addColumn<QString>("family");
+        for (const QString &family : Fonts::standInFamilies())
+            QTest::newRow(qPrintable(family)) << family;
+    }
+    void dependsOnTheStandInFonts()
+    {
+        QFETCH(QString, family);
+        const Run files = run(QStringLiteral("fc-list"),
+                              {QStringLiteral("--format=%{file}\n"), QStringLiteral(":family=") + family});
+        QVERIFY2(files.exitCode == 0 && !files.output.isEmpty(), "the font is not installed here");
+        const Run owners =
+            run(QStringLiteral("dpkg-query"), QStringList{QStringLiteral("-S")} +
+                                                  files.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts));
+        QStringList fontPackages;
+        for (const QString &line : owners.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            fontPackages << line.section(QLatin1Char(':'), 0, 0);
+
+        const Run depends = run(QStringLiteral("dpkg-deb"),
+                                {QStringLiteral("-f"), env("LUMAKVEX_DEB"), QStringLiteral("Depends")});
+        QCOMPARE(depends.exitCode, 0);
+        QStringList dependencies; // names only, without versions and without alternatives
+        for (const QString &item : depends.output.split(QLatin1Char(','), Qt::SkipEmptyParts))
+            if (!item.contains(QLatin1Char('|')))
+                dependencies << item.section(QLatin1Char('('), 0, 0).trimmed();
+        const bool named = std::any_of(fontPackages.cbegin(), fontPackages.cend(),
+                                       [&](const QString &p) { return dependencies.contains(p); });
+        QVERIFY2(named, qPrintable(QStringLiteral("none of %1 in: %2")
+                                       .arg(fontPackages.join(QLatin1Char(' ')), depends.output.trimmed())));
+    }
+
+    // Started with no display at all, or with one whose server is gone, the program says so
+    // in its own words and ends with an error status, not with Qt's abort.
+    void saysSoWhenThereIsNoDisplay_data()
+    {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("no display") << QString();
+        int unused = 4000;
+        while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(unused)))
+            ++unused;
+        QTest::newRow("display without a server") << QStringLiteral(":%1").arg(unused);
+    }
+    void saysSoWhenThereIsNoDisplay()
+    {
+        QFETCH(QString, display);
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
+            e.remove(QLatin1String(name));
+        if (!display.isEmpty()) e.insert(QStringLiteral("DISPLAY"), display);
+        const Run program = run(m_root.filePath(QStringLiteral("usr/bin/lumakvex")), {}, e);
+        QCOMPARE(program.output,
+                 QStringLiteral("lumaKvex braucht eine grafische Oberfläche (X11 oder Wayland), "
+                                "es wurde aber keine gefunden.\n"));
+        QCOMPARE(program.exitCode, 1);
     }
 
     // The unpacked program finds its help file beside itself through the launcher's link:
