@@ -27,6 +27,12 @@ class TestHelpHook : public QObject
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
+    static bool writeFile(const QString &path, const QByteArray &text)
+    {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
+    }
+
 private slots:
     void initTestCase()
     {
@@ -235,10 +241,7 @@ private slots:
         QTemporaryDir elsewhere;
         const QString probe = program.filePath(QStringLiteral("$_Temp_$.$$$"));
         const QString target = elsewhere.filePath(QStringLiteral("target"));
-        QFile file(there == QLatin1String("file") ? probe : target);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("keep me\n");
-        file.close();
+        QVERIFY(writeFile(there == QLatin1String("file") ? probe : target, "keep me\n"));
         if (there == QLatin1String("link")) QVERIFY(QFile::link(target, probe));
         if (there == QLatin1String("dangling"))
             QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("gone")), probe));
@@ -313,10 +316,7 @@ private slots:
         QTemporaryDir fallback;
         QTemporaryDir elsewhere;
         const QString victim = elsewhere.filePath(QStringLiteral("victim"));
-        QFile file(victim);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("keep me\n");
-        file.close();
+        QVERIFY(writeFile(victim, "keep me\n"));
         const QString link = QDir(programFolderWritable ? program.path() : fallback.path()).filePath(QStringLiteral("HHDebug.txt"));
         QVERIFY(QFile::link(victim, link));
 
