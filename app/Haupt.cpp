@@ -91,7 +91,7 @@ void TFrm_Haupt::FormCreate()
     m_helpFile = helpFilePath();
     Hilfe_Hook = nullptr;
 
-    if (!QFileInfo::exists(m_helpFile))
+    if (!QFileInfo(m_helpFile).isFile())
         Messages::plain(nullptr, QStringLiteral("Hilfe-Datei nicht gefunden in: \r\r") + m_helpFile);
 
     const HelpControl::Version v = HtmlHelp::status().version;

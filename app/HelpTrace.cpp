@@ -1,5 +1,7 @@
 #include "app/HelpTrace.h"
 
+#include "platform/OwnFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -11,13 +13,14 @@ namespace {
 bool g_on = false;
 QString g_file;
 
-bool folderIsWritable(const QString &folder)
+std::string local(const QString &path)
 {
-    QFile probe(QDir(folder).filePath(QString::fromLatin1(HelpTrace::kProbeFile)));
-    if (!probe.open(QIODevice::WriteOnly)) return false;
-    probe.close();
-    probe.remove();
-    return true;
+    return QFile::encodeName(QDir::cleanPath(path)).toStdString();
+}
+
+QString traceIn(const QString &folder)
+{
+    return QDir(folder).filePath(QString::fromLatin1(HelpTrace::kTraceFile));
 }
 
 bool asksForTrace(const QString &programFolder, const QStringList &arguments)
@@ -32,19 +35,19 @@ bool asksForTrace(const QString &programFolder, const QStringList &arguments)
 
 void append(const QString &text)
 {
-    QFile file(g_file);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) file.write(text.toUtf8());
+    OwnFiles::append(local(g_file), text.toStdString());
 }
 } // namespace
 
-void HelpTrace::start(const QString &programFolder, const QStringList &arguments, const QString &tempFolder)
+void HelpTrace::start(const QString &programFolder, const QStringList &arguments, const QString &fallbackFolder)
 {
-    const bool writable = folderIsWritable(programFolder);
-    const QString folder = writable ? programFolder : tempFolder;
-    g_file = QDir(folder).filePath(QString::fromLatin1(kTraceFile));
-    QFile::remove(g_file);
+    const bool writable = OwnFiles::folderIsWritable(local(programFolder), kProbeFile);
+    OwnFiles::removeOwnFile(local(traceIn(programFolder)));
+    OwnFiles::removeOwnFile(local(traceIn(fallbackFolder)));
+    g_file = traceIn(writable ? programFolder : fallbackFolder);
     g_on = asksForTrace(programFolder, arguments);
     if (!g_on) return;
+    if (!writable) OwnFiles::makePrivateFolder(local(fallbackFolder));
 
     append(QStringLiteral("Help trace of %1\n").arg(QCoreApplication::applicationName()));
     append(QStringLiteral("  program:   %1\n").arg(arguments.value(0)));
@@ -54,6 +57,14 @@ void HelpTrace::start(const QString &programFolder, const QStringList &arguments
     append(QStringLiteral("  trace:     %1\n").arg(g_file));
     append(QStringLiteral("  system:    %1, %2\n").arg(QSysInfo::prettyProductName(), QSysInfo::currentCpuArchitecture()));
     append(QStringLiteral("  Qt:        %1\n\n").arg(QString::fromLatin1(qVersion())));
+}
+
+QString HelpTrace::fallbackFolder()
+{
+    const QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    const QString base = !state.isEmpty() && QDir::isAbsolutePath(state) ? state
+                                                                          : QDir::homePath() + QLatin1String("/.local/state");
+    return QDir(base).filePath(QStringLiteral("lumakvex"));
 }
 
 bool HelpTrace::isOn()

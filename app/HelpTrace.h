@@ -4,8 +4,8 @@
 #include <QStringList>
 
 // The help binding's diagnostic trace: one line per step, after the time of day, in
-// "HHDebug.txt" in the program's folder (or the temporary folder when the program's
-// folder is not writable). On when a file "debug.debug" lies in the program's folder or
+// "HHDebug.txt" in the program's folder, or, when that is not writable, in a folder of the
+// user's own (fallbackFolder). On when a file "debug.debug" lies in the program's folder or
 // the program is started with "/debug" or "-debug" (any letter case).
 class HelpTrace
 {
@@ -15,8 +15,13 @@ public:
     static constexpr char kSwitchFile[] = "debug.debug";
 
     // Runs at every start: probes the program's folder for writing, deletes an old trace
-    // there whether tracing or not, and when tracing writes the header.
-    static void start(const QString &programFolder, const QStringList &arguments, const QString &tempFolder);
+    // there and in the fallback folder whether tracing or not, and when tracing writes the
+    // header.
+    static void start(const QString &programFolder, const QStringList &arguments, const QString &fallbackFolder);
+    // "$XDG_STATE_HOME/lumakvex" when that variable holds an absolute path, else
+    // "$HOME/.local/state/lumakvex": never a shared folder, where another user could
+    // plant the name or read the trace.
+    static QString fallbackFolder();
     static bool isOn();
     // Where the trace goes (also when it is off).
     static QString filePath();

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace HtmlHelp {
 
@@ -21,7 +22,7 @@ QString forViewer(QString text)
 
 void startUp(const QStringList &arguments)
 {
-    HelpTrace::start(programFolder(), arguments, QDir::tempPath());
+    HelpTrace::start(programFolder(), arguments, HelpTrace::fallbackFolder());
     LoadHtmlHelp();
     detectVersion();
 }
@@ -87,7 +88,8 @@ const Status &status()
 
 QString viewerPath(const QString &helpFile, const QString &windowDefinition)
 {
-    const QString path = forViewer(helpFile);
+    // A folder may really be called "a%20b": then the file is where the path says.
+    const QString path = QFileInfo(helpFile).isFile() ? helpFile : forViewer(helpFile);
     const QString definition = forViewer(windowDefinition);
     return definition.isEmpty() ? path : definition + QLatin1Char('>') + path;
 }

@@ -23,12 +23,21 @@ public:
 
     QVariant loadResource(int type, const QUrl &name) override;
 
+    // The width a picture may take on the page; wider ones are shown scaled down to it.
+    int pageWidth() const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void followLink(const QUrl &link);
+    QImage picture(const QString &entry);
+    void fitPictures();
 
     ChmArchive *m_archive = nullptr;
     // Pictures stay decoded while the file is shown: topics share them, and unpacking
     // and decoding them again on every page change is most of a topic switch.
     QHash<QString, QImage> m_pictures;
     qint64 m_pictureBytes = 0;
+    int m_fittedWidth = -1;
 };

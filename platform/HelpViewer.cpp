@@ -108,8 +108,10 @@ void HelpViewer::ContentsItemClicked(QTreeWidgetItem *item)
 
 void HelpViewer::BrowserSourceChanged(const QUrl &url)
 {
-    const QString title = Browser->documentTitle().trimmed();
-    setWindowTitle(title.isEmpty() ? url.path().section(QLatin1Char('/'), -1) : title);
+    QString title = Browser->documentTitle().trimmed();
+    if (title.isEmpty()) title = url.path().section(QLatin1Char('/'), -1);
+    const QString file = m_archive ? m_archive->title().trimmed() : QString();
+    setWindowTitle(file.isEmpty() ? title : file + QStringLiteral(" – ") + title);
     selectContentsEntry(url.path());
 }
 

@@ -9,8 +9,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // The help viewer's window: the file's table of contents beside the page, back and
-// forward, the topic's title as the window title. A window of its own, without a
-// parent window.
+// forward, the help file's title and the topic's as the window title. A window of its
+// own, without a parent window.
 class HelpViewer : public QWidget
 {
     Q_OBJECT

@@ -99,30 +99,33 @@ private slots:
 
     void startupBoxesFollowFileAndViewer_data()
     {
-        QTest::addColumn<bool>("filePresent");
+        QTest::addColumn<QString>("helpFile"); // what lies in the folder under the help file's name
         QTest::addColumn<bool>("loaded");
         QTest::addColumn<int>("major");
         QTest::addColumn<int>("minor");
         QTest::addColumn<QStringList>("boxes");
         const QString file = QStringLiteral("Hilfe-Datei nicht gefunden in: ");
         const QString viewer = QStringLiteral("Diese Anwendung erfordert die Installation der MS HTML Help 1.2 oder höher");
-        QTest::newRow("file and viewer 4.73") << true << true << 4 << 73 << QStringList{};
-        QTest::newRow("file and viewer 5.2") << true << true << 5 << 2 << QStringList{};
-        QTest::newRow("file missing") << false << true << 4 << 74 << QStringList{file};
-        QTest::newRow("viewer 4.72") << true << true << 4 << 72 << QStringList{viewer};
-        QTest::newRow("viewer 3.99") << true << true << 3 << 99 << QStringList{viewer};
-        QTest::newRow("viewer not loaded") << true << false << 4 << 74 << QStringList{viewer};
-        QTest::newRow("neither") << false << false << 0 << 0 << QStringList{file, viewer};
+        QTest::newRow("file and viewer 4.73") << "file" << true << 4 << 73 << QStringList{};
+        QTest::newRow("file and viewer 5.2") << "file" << true << 5 << 2 << QStringList{};
+        QTest::newRow("file missing") << "" << true << 4 << 74 << QStringList{file};
+        QTest::newRow("viewer 4.72") << "file" << true << 4 << 72 << QStringList{viewer};
+        QTest::newRow("viewer 3.99") << "file" << true << 3 << 99 << QStringList{viewer};
+        QTest::newRow("viewer not loaded") << "file" << false << 4 << 74 << QStringList{viewer};
+        QTest::newRow("neither") << "" << false << 0 << 0 << QStringList{file, viewer};
+        QTest::newRow("a folder of that name") << "folder" << true << 4 << 74 << QStringList{file};
     }
     void startupBoxesFollowFileAndViewer()
     {
-        QFETCH(bool, filePresent);
+        QFETCH(QString, helpFile);
         QFETCH(bool, loaded);
         QFETCH(int, major);
         QFETCH(int, minor);
         QFETCH(QStringList, boxes);
         QTemporaryDir folder;
-        if (filePresent) QVERIFY(QFile::copy(QStringLiteral(LUMAKVEX_HELP_FILE), folder.filePath("lumaKvex.chm")));
+        if (helpFile == QLatin1String("file"))
+            QVERIFY(QFile::copy(QStringLiteral(LUMAKVEX_HELP_FILE), folder.filePath("lumaKvex.chm")));
+        if (helpFile == QLatin1String("folder")) QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("lumaKvex.chm")));
         FakeHelpControl control;
         control.loaded = loaded;
         control.version = {quint16(major), quint16(minor), 0, 0};

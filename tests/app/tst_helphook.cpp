@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,6 +25,12 @@ class TestHelpHook : public QObject
     {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+    static bool writeFile(const QString &path, const QByteArray &text)
+    {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
     }
 
 private slots:
@@ -105,6 +112,16 @@ private slots:
         QCOMPARE(HtmlHelp::HtmlHelpContext(file, 1001, definition, THelpHook::HostHtmlHelpApi), 0);
         QCOMPARE(m_control.calls.size(), std::size_t(1));
         QCOMPARE(QString::fromStdString(m_control.calls[0].viewerPath), viewerPath);
+    }
+
+    void aFolderReallyNamedWithPercent20IsTakenAsItStands()
+    {
+        QTemporaryDir program;
+        QVERIFY(QDir(program.path()).mkdir(QStringLiteral("a%20b")));
+        const QString file = program.filePath(QStringLiteral("a%20b/lumaKvex.chm"));
+        QVERIFY(QFile(file).open(QIODevice::WriteOnly));
+        QCOMPARE(HtmlHelp::HtmlHelpContext(file, 1001, QString(), THelpHook::HostHtmlHelpApi), 0);
+        QCOMPARE(QString::fromStdString(m_control.calls.at(0).viewerPath), file);
     }
 
     void noViewerInstalledSaysSo_data()
@@ -206,6 +223,110 @@ private slots:
             at = next;
         }
         QVERIFY(text.contains(QRegularExpression(QStringLiteral("\\n\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d  THelpHook created"))));
+    }
+
+    // The probe must not harm whatever already carries its name, nor leave anything behind.
+    void probeLeavesTheFolderAsItWas_data()
+    {
+        QTest::addColumn<QString>("there");
+        QTest::newRow("nothing of that name") << "";
+        QTest::newRow("a file of the user's") << "file";
+        QTest::newRow("a link to another file") << "link";
+        QTest::newRow("a dangling link") << "dangling";
+    }
+    void probeLeavesTheFolderAsItWas()
+    {
+        QFETCH(QString, there);
+        QTemporaryDir program;
+        QTemporaryDir elsewhere;
+        const QString probe = program.filePath(QStringLiteral("$_Temp_$.$$$"));
+        const QString target = elsewhere.filePath(QStringLiteral("target"));
+        QVERIFY(writeFile(there == QLatin1String("file") ? probe : target, "keep me\n"));
+        if (there == QLatin1String("link")) QVERIFY(QFile::link(target, probe));
+        if (there == QLatin1String("dangling"))
+            QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("gone")), probe));
+        const auto listing = [&] {
+            return QDir(program.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        };
+        const QStringList before = listing();
+
+        HelpTrace::start(program.path(), {}, elsewhere.path());
+
+        // Judged writable all the same: the trace would go into the program's folder.
+        QCOMPARE(HelpTrace::filePath(), program.filePath(QStringLiteral("HHDebug.txt")));
+        QCOMPARE(listing(), before);
+        QCOMPARE(readFile(there == QLatin1String("file") ? probe : target), QStringLiteral("keep me\n"));
+        if (there == QLatin1String("link") || there == QLatin1String("dangling")) QVERIFY(QFileInfo(probe).isSymLink());
+        QVERIFY(!QFile::exists(elsewhere.filePath(QStringLiteral("gone"))));
+    }
+
+    void traceFallsBackToAFolderOfTheUsersOwn_data()
+    {
+        QTest::addColumn<QString>("stateHome"); // "<tmp>" stands for a folder of the test's
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("XDG_STATE_HOME absolute") << "<tmp>/state" << "<tmp>/state/lumakvex";
+        QTest::newRow("XDG_STATE_HOME relative") << "state" << "<tmp>/home/.local/state/lumakvex";
+        QTest::newRow("XDG_STATE_HOME empty") << "" << "<tmp>/home/.local/state/lumakvex";
+        QTest::newRow("XDG_STATE_HOME unset") << "-" << "<tmp>/home/.local/state/lumakvex";
+    }
+    void traceFallsBackToAFolderOfTheUsersOwn()
+    {
+        QFETCH(QString, stateHome);
+        QFETCH(QString, folder);
+        QTemporaryDir tmp;
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldState = qgetenv("XDG_STATE_HOME");
+        const bool hadState = qEnvironmentVariableIsSet("XDG_STATE_HOME");
+        qputenv("HOME", QFile::encodeName(tmp.filePath(QStringLiteral("home"))));
+        if (stateHome == QLatin1String("-")) qunsetenv("XDG_STATE_HOME");
+        else qputenv("XDG_STATE_HOME", QFile::encodeName(stateHome.replace(QLatin1String("<tmp>"), tmp.path())));
+        const QString fallback = HelpTrace::fallbackFolder();
+        qputenv("HOME", oldHome);
+        if (hadState) qputenv("XDG_STATE_HOME", oldState);
+        else qunsetenv("XDG_STATE_HOME");
+
+        folder.replace(QLatin1String("<tmp>"), tmp.path());
+        QCOMPARE(fallback, folder);
+        // The program's folder cannot be written to: it does not exist.
+        HelpTrace::start(tmp.filePath(QStringLiteral("fehlt")), {QStringLiteral("prog"), QStringLiteral("-debug")}, fallback);
+        HelpTrace::line(QStringLiteral("step"));
+        const QString trace = QDir(folder).filePath(QStringLiteral("HHDebug.txt"));
+        QCOMPARE(HelpTrace::filePath(), trace);
+        QVERIFY(readFile(trace).contains(QStringLiteral("  step")));
+        QCOMPARE(QFileInfo(folder).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(QFileInfo(trace).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
+        HelpTrace::start(tmp.path(), {}, fallback); // off again for the other tests
+        QVERIFY(!QFile::exists(trace));
+    }
+
+    // A link where the trace goes is neither written through nor deleted: whoever planted
+    // it must not get another file emptied or filled.
+    void traceDoesNotFollowALink_data()
+    {
+        QTest::addColumn<bool>("programFolderWritable");
+        QTest::newRow("in the program's folder") << true;
+        QTest::newRow("in the fallback folder") << false;
+    }
+    void traceDoesNotFollowALink()
+    {
+        QFETCH(bool, programFolderWritable);
+        QTemporaryDir program;
+        QTemporaryDir fallback;
+        QTemporaryDir elsewhere;
+        const QString victim = elsewhere.filePath(QStringLiteral("victim"));
+        QVERIFY(writeFile(victim, "keep me\n"));
+        const QString link = QDir(programFolderWritable ? program.path() : fallback.path()).filePath(QStringLiteral("HHDebug.txt"));
+        QVERIFY(QFile::link(victim, link));
+
+        const QString folder = programFolderWritable ? program.path() : program.filePath(QStringLiteral("fehlt"));
+        HelpTrace::start(folder, {QStringLiteral("prog"), QStringLiteral("-debug")}, fallback.path());
+        HelpTrace::line(QStringLiteral("step"));
+        HelpTrace::start(folder, {}, fallback.path());
+
+        QCOMPARE(readFile(victim), QStringLiteral("keep me\n"));
+        QVERIFY(QFileInfo(link).isSymLink());
     }
 };
 

@@ -4,6 +4,8 @@
 #include "platform/ViewerHelpControl.h"
 
 #include <QApplication>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -37,11 +39,11 @@ private slots:
         QVERIFY(viewer->isVisible());
         QVERIFY(viewer->isWindow());
         QVERIFY(!viewer->parentWidget());
-        QCOMPARE(viewer->windowTitle(), QStringLiteral("lumaKvex – Übersicht"));
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("lumaKvex Hilfe – Übersicht"));
 
         QCOMPARE(m_control.showContext(m_file, 1003), first);
         QCOMPARE(m_control.viewer(), viewer);
-        QCOMPARE(viewer->windowTitle(), QStringLiteral("Rges gesucht: Liste berechnen"));
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("lumaKvex Hilfe – Rges gesucht: Liste berechnen"));
         QCOMPARE(viewerWindows(), 1);
 
         m_control.closeAll();
@@ -89,21 +91,63 @@ private slots:
 
         QTreeWidgetItem *table = overview->child(2);
         QTest::mouseClick(contents->viewport(), Qt::LeftButton, {}, contents->visualItemRect(table).center());
-        QCOMPARE(viewer->windowTitle(), QStringLiteral("Die E-Reihen-Tabelle"));
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("lumaKvex Hilfe – Die E-Reihen-Tabelle"));
         QCOMPARE(contents->currentItem(), table);
 
         QVERIFY(viewer->BackButton->isEnabled());
         QTest::mouseClick(viewer->BackButton, Qt::LeftButton);
-        QCOMPARE(viewer->windowTitle(), QStringLiteral("lumaKvex – Übersicht"));
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("lumaKvex Hilfe – Übersicht"));
         QVERIFY(viewer->ForwardButton->isEnabled());
         QTest::mouseClick(viewer->ForwardButton, Qt::LeftButton);
-        QCOMPARE(viewer->windowTitle(), QStringLiteral("Die E-Reihen-Tabelle"));
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("lumaKvex Hilfe – Die E-Reihen-Tabelle"));
 
         // A link that leads out of the help file goes nowhere.
         emit viewer->Browser->anchorClicked(QUrl(QStringLiteral("http://example.org/")));
-        QCOMPARE(viewer->windowTitle(), QStringLiteral("Die E-Reihen-Tabelle"));
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("lumaKvex Hilfe – Die E-Reihen-Tabelle"));
         emit viewer->Browser->anchorClicked(QUrl(QStringLiteral("liste.html")));
-        QCOMPARE(viewer->windowTitle(), QStringLiteral("Rges gesucht: Liste berechnen"));
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("lumaKvex Hilfe – Rges gesucht: Liste berechnen"));
+    }
+
+    // The help's pictures are wider than the page at the viewer's usual size.
+    void aPictureWiderThanThePageIsShownAtThePageWidth_data()
+    {
+        QTest::addColumn<int>("windowWidth");
+        QTest::addColumn<bool>("fitted");
+        QTest::newRow("usual size") << 860 << true;
+        QTest::newRow("narrow") << 500 << true;
+        QTest::newRow("wide enough") << 1400 << false;
+    }
+    void aPictureWiderThanThePageIsShownAtThePageWidth()
+    {
+        QFETCH(int, windowWidth);
+        QFETCH(bool, fitted);
+        m_control.showContext(m_file, 1001);
+        HelpViewer *viewer = m_control.viewer();
+        viewer->resize(windowWidth, 600);
+        QVERIFY(QTest::qWaitForWindowExposed(viewer));
+        // Another topic in the open window: no resize comes to help.
+        m_control.showContext(m_file, 1002);
+        HelpBrowser *browser = viewer->Browser;
+        QTextDocument *doc = browser->document();
+
+        QTextImageFormat picture;
+        for (QTextBlock b = doc->begin(); b.isValid() && picture.name().isEmpty(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().isImageFormat()) picture = it.fragment().charFormat().toImageFormat();
+        QVERIFY(!picture.name().isEmpty());
+        const QImage shown = doc->resource(QTextDocument::ImageResource, QUrl(picture.name())).value<QImage>();
+        QVERIFY(!shown.isNull());
+        const qreal ratio = browser->viewport()->devicePixelRatioF();
+        const int width = fitted ? browser->pageWidth() : 760;
+        QCOMPARE(qRound(shown.deviceIndependentSize().width()), width);
+        QCOMPARE(picture.width() > 0, fitted);
+        if (fitted) {
+            QCOMPARE(qRound(picture.width()), width);
+            // Drawn pixel for pixel: as many picture pixels as device pixels.
+            QCOMPARE(shown.width(), qRound(width * ratio));
+            QCOMPARE(shown.devicePixelRatio(), ratio);
+        }
+        QCOMPARE(browser->horizontalScrollBar()->maximum(), 0);
     }
 
     void resourcesComeOnlyFromTheHelpFile_data()
