@@ -10,6 +10,7 @@
 #include "common/Pictures.h"
 #include "common/SystemColors.h"
 #include "common/WindowPlacement.h"
+#include "widgets/CellGridAccessible.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -21,6 +22,7 @@ void setUpApplication()
     QCoreApplication::setApplicationName(QStringLiteral("Vexara"));
     // No display name: Qt would append it to every window title.
     SystemColors::applyApplicationLook();
+    TCellGridAccessible::installFactory();
     Fonts::install();
     QApplication::setWindowIcon(QIcon(Pictures::load(QStringLiteral(":/images/lumakvex.png"))));
     // The help control is loaded before any window exists.
