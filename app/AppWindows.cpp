@@ -10,6 +10,7 @@
 #include "common/Pictures.h"
 #include "common/SystemColors.h"
 #include "common/WindowPlacement.h"
+#include "widgets/CellGridAccessible.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -22,6 +23,7 @@ void setUpApplication()
     QGuiApplication::setDesktopFileName(QStringLiteral(LUMAKVEX_APP_ID));
     // No display name: Qt would append it to every window title.
     SystemColors::applyApplicationLook();
+    TCellGridAccessible::installFactory();
     Fonts::install();
     QApplication::setWindowIcon(QIcon(Pictures::load(QStringLiteral(":/images/lumakvex.png"))));
     // The help control is loaded before any window exists.

@@ -31,6 +31,8 @@ int designLeft(int offset, int n)
     return kPitch * n + offset;
 }
 constexpr int kPictureWidth = 32;
+// How a picture that only repeats what its neighbours say is marked for screen readers.
+const QString kDecoration = QStringLiteral("Verzierung");
 constexpr int kArrowTop = 212;  // Image23
 constexpr int kNewTagTop = 232; // Label17
 
@@ -81,9 +83,13 @@ void TListPage::SetUpControls()
         m_einheit[n] = control<DekoLabelRotated>(m_window, QStringLiteral("E_") + nr);
         m_wert[n] = control<DekoLabelRotated>(m_window, QStringLiteral("R_") + nr + QStringLiteral("_Text"));
         m_image[n]->setPixmap(resistor);
+        m_image[n]->setAccessibleDescription(kDecoration);
     }
     ui.Image21->setPixmap(Pictures::load(QStringLiteral(":/images/resistor_current.png")));
+    ui.Image21->setAccessibleName(QStringLiteral("aktuelle Position"));
     ui.Image22->setPixmap(resistor);
+    ui.Image22->setAccessibleDescription(kDecoration);
+    ui.Image23->setAccessibleDescription(kDecoration);
     // The arrow stands in the upper 20 of its 32 pixels, so that "(neu)" (top 232) below
     // the new slot stays readable.
     ui.Image23->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -134,6 +140,8 @@ void TListPage::AnzeigeLoeschen()
 void TListPage::GesamtBerechnen()
 {
     ui.Edit_ges->setText(GesamtText(GesamtOhm()));
+    // A new name is announced, with the caption the total stands beside.
+    ui.Edit_ges->setAccessibleName(QStringLiteral("Gesamtwiderstand: ") + ui.Edit_ges->text());
 }
 
 void TListPage::AnzeigeAufbauen()
@@ -150,10 +158,15 @@ void TListPage::AnzeigeAufbauen()
         m_nr[n]->setText(NumberText::integer(n));
         m_einheit[n]->setText(Liste[n].Einheit);
         m_wert[n]->setText(NumberText::number(Liste[n].Wert));
+        const QString entry = NumberText::integer(n) + QStringLiteral(". Widerstand: ") + m_wert[n]->text() +
+                              QLatin1Char(' ') + Liste[n].Einheit;
+        for (QLabel *box : {m_nr[n], static_cast<QLabel *>(m_einheit[n]), static_cast<QLabel *>(m_wert[n])})
+            box->setAccessibleName(entry);
     }
 
     const QString k = NumberText::integer(Aktuell);
     ui.Label_Nr->setText(k + QLatin1Char('.'));
+    ui.Edit_R->setAccessibleName(k + QStringLiteral(". Widerstand"));
     ui.Btn_Entf->setText(QStringLiteral("Nr. ") + k + QStringLiteral(" entfernen"));
     ui.Btn_Einf->setText(QStringLiteral("vor Nr. ") + k + QStringLiteral(" einfügen"));
     ui.Btn_Anders->setText(QStringLiteral("Nr. ") + k + QStringLiteral(" ändern"));

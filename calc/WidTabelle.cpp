@@ -10,6 +10,7 @@
 #include "common/SystemColors.h"
 #include "common/WindowPlacement.h"
 #include "widgets/CellGrid.h"
+#include "widgets/CellGridModel.h"
 #include "widgets/FormScaler.h"
 #include "widgets/NumberEdit.h"
 
@@ -58,6 +59,13 @@ QString countText(int count)
     return NumberText::integer(count) + QStringLiteral(" x");
 }
 
+// A count box reads with the caption under it; a new name is announced.
+void setCount(QLabel *box, const QString &caption, int count)
+{
+    box->setText(countText(count));
+    box->setAccessibleName(caption + QStringLiteral(": ") + box->text());
+}
+
 } // namespace
 
 TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new TFormScaler(this)), ListPage(nullptr)
@@ -97,6 +105,9 @@ TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new TForm
     connect(ui.HilfezumProgramm1, &QAction::triggered, this, &TFrm_Wid::HilfezumProgramm1Click);
     connect(ui.PageControl1, &QTabWidget::currentChanged, this, &TFrm_Wid::PageControl1Change);
     connect(ui.Grid1, &TCellGrid::mouseMoved, this, &TFrm_Wid::Grid1_MouseMove);
+    connect(ui.Grid1, &TCellGrid::currentCellChanged, this, &TFrm_Wid::Grid1_CurrentCellChanged);
+    // Built only when a screen reader reads a cell: a search touches no text.
+    ui.Grid1->model()->setDescriptionProvider([this](int col, int row) { return cellDescription(col, row); });
     connect(ui.Edit_Wid, &TNumberEdit::OnKeyUp, this, &TFrm_Wid::Edit_WidKeyUp);
     connect(ui.Edit_Proz, &TNumberEdit::OnKeyUp, this, &TFrm_Wid::Edit_ProzKeyUp);
     connect(ui.Edit_Wid, &TNumberEdit::OnClick, this, &TFrm_Wid::Edit_WidClick);
@@ -134,6 +145,7 @@ void TFrm_Wid::FormCreate()
     for (int c = kBodyColumns + 1; c <= kLastCol; ++c) ui.Grid1->setColWidths(c, -1);
     Button2Click();
     ui.Label7->hide();
+    ui.Label7->clear(); // its design caption is a placeholder, for the eye and the ear alike
     WindowPlacement::centre(this, WindowPlacement::Monitor::MainWindow);
 }
 
@@ -215,6 +227,14 @@ void TFrm_Wid::Panel1MouseMove()
 void TFrm_Wid::Grid1_MouseMove(int x, int y)
 {
     Cursor_Anzeige(x, y);
+}
+
+void TFrm_Wid::Grid1_CurrentCellChanged(int col, int row)
+{
+    // A keyboard user moving through the matrix gets the readout the pointer would give.
+    if (!ui.Grid1->hasFocus()) return;
+    const QRect cell = ui.Grid1->CellRect(col, row);
+    if (!cell.isEmpty()) Cursor_Anzeige(cell.center().x(), cell.center().y());
 }
 
 void TFrm_Wid::Edit_WidKeyUp()
@@ -333,10 +353,10 @@ void TFrm_Wid::Paare_suchen()
             if (c != PairMath::CellClass::Outside) ui.Grid1->setCellColor(n, m, classColor(c));
         }
 
-    ui.Label_gesamt->setText(countText(result.total));
-    ui.Label_gleich->setText(countText(result.equal));
-    ui.Label_klein->setText(countText(result.smaller));
-    ui.Label_gross->setText(countText(result.total - result.smaller - result.equal));
+    setCount(ui.Label_gesamt, QStringLiteral("gesamt"), result.total);
+    setCount(ui.Label_gleich, QStringLiteral("gleich"), result.equal);
+    setCount(ui.Label_klein, QStringLiteral("kleiner"), result.smaller);
+    setCount(ui.Label_gross, QStringLiteral("größer"), result.total - result.smaller - result.equal);
     ui.Label_Wert->setText(result.found() ? QString() : kNotFound);
 
     if (!PairMath::wantedAccepted(ui.Edit_Wid->ValueFloat())) {
@@ -372,10 +392,31 @@ void TFrm_Wid::Cursor_Anzeige(int x, int y)
     ui.Label7->adjustSize();
     if (cellColor == neutral()) return;
 
+    const std::optional<QString> deviation = deviationText(col, row);
+    if (!deviation) return;
+    ui.Label7->setText(pair + QStringLiteral("    ( Abweichung ") + *deviation + QStringLiteral(" % ) "));
+    ui.Label7->adjustSize();
+}
+
+std::optional<QString> TFrm_Wid::deviationText(int col, int row) const
+{
     const double w = ui.Edit_Wid->ValueFloat();
     const auto shown = NumberText::parse(ui.Grid1->Cells(col, row));
-    if (!shown || !(w > 0)) return;
-    ui.Label7->setText(pair + QStringLiteral("    ( Abweichung ") + NumberText::number(PairMath::deviation(*shown, w), 1) +
-                       QStringLiteral(" % ) "));
-    ui.Label7->adjustSize();
+    if (!shown || !(w > 0)) return std::nullopt;
+    return NumberText::number(PairMath::deviation(*shown, w), 1);
+}
+
+QString TFrm_Wid::cellDescription(int col, int row) const
+{
+    // The class is the one the cell is painted in, as for the readout.
+    if (ui.Grid1->IsFixed(col, row)) return {};
+    const QColor color = ui.Grid1->CellColor(col, row);
+    QString text;
+    if (color == SystemColors::aqua()) text = QStringLiteral("im Bereich, kleiner als gesucht");
+    else if (color == SystemColors::chartreuse()) text = QStringLiteral("im Bereich, gleich dem gesuchten Wert");
+    else if (color == SystemColors::lightRose()) text = QStringLiteral("im Bereich, größer als gesucht");
+    else return {};
+    if (const std::optional<QString> deviation = deviationText(col, row))
+        text += QStringLiteral(", Abweichung ") + *deviation + QStringLiteral(" %");
+    return text;
 }

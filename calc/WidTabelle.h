@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include <optional>
+
 #include "ui_Wid.h"
 
 class TFormScaler;
@@ -43,6 +45,7 @@ public slots:
     void TabSheet1MouseMove();
     void Panel1MouseMove();
     void Grid1_MouseMove(int x, int y);
+    void Grid1_CurrentCellChanged(int col, int row);
 
     void Edit_WidKeyUp();
     void Edit_ProzKeyUp();
@@ -64,6 +67,10 @@ private:
     void Positionieren();
     QStringList columnHeaders() const;
     QStringList rowHeaders() const;
+    // What a screen reader tells about a matrix cell beside its text: its class and deviation.
+    QString cellDescription(int col, int row) const;
+    // The deviation of the cell's shown value from the wanted value, as the readout writes it.
+    std::optional<QString> deviationText(int col, int row) const;
 };
 
 extern TFrm_Wid *Frm_Wid;

@@ -4,6 +4,7 @@
 #include "widgets/CellGrid.h"
 
 #include "common/SystemColors.h"
+#include "widgets/CellGridAccessible.h"
 #include "widgets/CellGridModel.h"
 
 #include <QScrollBar>
@@ -577,6 +578,7 @@ void TCellGrid::setCurrentCell(int col, int row)
         m_textLayerDirty = true;
         viewport()->update();
         emit currentCellChanged(col, row);
+        TCellGridAccessible::announceCurrentCell(*this);
     }
 }
 
@@ -589,6 +591,7 @@ void TCellGrid::clampCurrent()
     m_row = row;
     m_textLayerDirty = true;
     emit currentCellChanged(col, row);
+    TCellGridAccessible::announceCurrentCell(*this);
 }
 
 // ---------------------------------------------------------------- structure

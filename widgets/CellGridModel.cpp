@@ -32,6 +32,8 @@ QVariant TCellGridModel::data(const QModelIndex &index, int role) const
         static constexpr Qt::AlignmentFlag h[] = {Qt::AlignRight, Qt::AlignLeft, Qt::AlignHCenter};
         return (h[m_grid->CellAlignment(c, r)] | Qt::AlignTop).toInt();
     }
+    case Qt::AccessibleDescriptionRole:
+        return m_description ? m_description(c, r) : QString();
     case Qt::ToolTipRole: {
         const QString hint = m_grid->HintCell(c, r);
         return hint.isEmpty() ? QVariant() : QVariant(hint);

@@ -8,6 +8,7 @@
 // fixed-line options, the others the normal ones. Where it is not drawn, the cell takes the
 // space.
 #include "widgets/CellGrid.h"
+#include "widgets/CellGridAccessible.h"
 
 #include <QApplication>
 #include <QGlyphRun>
@@ -190,6 +191,7 @@ void TCellGrid::focusInEvent(QFocusEvent *e)
 {
     m_textLayerDirty = true; // the current cell's look depends on the focus
     QAbstractScrollArea::focusInEvent(e);
+    TCellGridAccessible::announceCurrentCell(*this);
 }
 
 void TCellGrid::focusOutEvent(QFocusEvent *e)
