@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -15,6 +16,8 @@ namespace {
 
 QPointer<QWidget> g_mainWindow;
 const QString kPendingName = QStringLiteral("WindowPlacement_firstShow");
+// A window manager that will not put the window where it is asked to is not asked forever.
+constexpr int kMaxAttempts = 5;
 
 QScreen *screenOf(Monitor monitor)
 {
@@ -22,30 +25,67 @@ QScreen *screenOf(Monitor monitor)
     return QGuiApplication::primaryScreen();
 }
 
+// The frame as the platform knows it now. The widget's copy is renewed only when the window
+// next moves, which under an X11 window manager may be after the frame has changed.
+QMargins frameOf(const QWidget *window)
+{
+    if (const QWindow *handle = window->windowHandle(); handle && handle->handle())
+        return handle->frameMargins();
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+// A window larger than the area shrinks to fit it, keeping its proportions; its form
+// scaler carries the new size to its controls. A resizable window may then be made as small
+// as that and no smaller.
+void fitInto(QWidget *window, const QRect &avail, const QMargins &frame)
+{
+    const QSize outer = window->size().grownBy(frame);
+    if (outer.isEmpty() || (outer.width() <= avail.width() && outer.height() <= avail.height())) return;
+    const double ratio = std::min(double(avail.width()) / outer.width(), double(avail.height()) / outer.height());
+    const QSize fitted =
+        QSize(int(outer.width() * ratio), int(outer.height() * ratio)).shrunkBy(frame).expandedTo(QSize(1, 1));
+    if (window->minimumSize() == window->maximumSize()) {
+        window->setFixedSize(fitted);
+        return;
+    }
+    window->setMinimumSize(window->minimumSize().boundedTo(fitted));
+    window->resize(fitted);
+}
+
+// Where the frame's top left corner belongs.
+QPoint targetOf(const QWidget *window, Monitor monitor, const QMargins &frame)
+{
+    const QRect avail = screenOf(monitor)->availableGeometry();
+    const QSize outer = window->size().grownBy(frame);
+    // A window larger than the screen keeps its title bar within reach.
+    return {avail.x() + std::max(0, (avail.width() - outer.width()) / 2),
+            avail.y() + std::max(0, (avail.height() - outer.height()) / 2)};
+}
+
 void centreNow(QWidget *window, Monitor monitor)
 {
-    QScreen *screen = screenOf(monitor);
-    if (!screen) return;
-    const QRect avail = screen->availableGeometry();
-    const QSize outer = window->frameGeometry().size();
-    // A window larger than the screen keeps its title bar within reach.
-    const int x = avail.x() + std::max(0, (avail.width() - outer.width()) / 2);
-    const int y = avail.y() + std::max(0, (avail.height() - outer.height()) / 2);
-    window->move(x, y);
+    if (!screenOf(monitor)) return;
+    const QMargins frame = frameOf(window);
+    fitInto(window, screenOf(monitor)->availableGeometry(), frame);
+    const QPoint target = targetOf(window, monitor, frame);
+    // QWidget::move adds the frame as the widget last heard of it; the client goes where
+    // the frame known now puts it.
+    const QPoint widgetFrame = window->geometry().topLeft() - window->pos();
+    window->move(target + QPoint(frame.left(), frame.top()) - widgetFrame);
 }
 
-bool frameKnown(const QWidget *window)
-{
-    return window->frameGeometry().size() != window->geometry().size();
-}
-
-// Centres its window when it is next shown: only then is its frame known. Under an X11
-// window manager not even then: the frame becomes known some events after the window is
-// mapped, and the window is centred once more as soon as it is.
+// Centres its window when it is next shown, and again whenever the window turns out not to
+// stand there once it is on the screen: under an X11 window manager the frame arrives some
+// events after the window is mapped, and the manager may place the window meanwhile. The
+// window counts as placed once it is exposed and its frame stands centred where the platform
+// reports it; a frame that has not arrived by the first exposure does not exist.
 class FirstShowCentring : public QObject
 {
 public:
-    FirstShowCentring(QWidget *window, Monitor monitor) : QObject(window), m_monitor(monitor)
+    FirstShowCentring(QWidget *window, Monitor monitor) : QObject(window), m_window(window), m_monitor(monitor)
     {
         setObjectName(kPendingName);
         window->installEventFilter(this);
@@ -55,26 +95,43 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched != parent()) return false;
-        auto *window = static_cast<QWidget *>(watched);
-        if (!m_shown) {
-            if (event->type() != QEvent::Show) return false;
-            centreNow(window, m_monitor);
-            m_shown = true;
-        } else if (frameKnown(window)) {
-            // Not from inside whatever event brought the frame (a paint, say).
-            QTimer::singleShot(0, window, [window, monitor = m_monitor] { centreNow(window, monitor); });
+        if (watched == m_window && event->type() == QEvent::Show && !m_handle) {
+            centreNow(m_window, m_monitor);
+            m_handle = m_window->windowHandle();
+            if (m_handle) m_handle->installEventFilter(this);
+            return false;
         }
-        if (frameKnown(window)) {
-            window->removeEventFilter(this);
-            deleteLater();
-        }
+        if (m_handle && watched == m_handle &&
+            (event->type() == QEvent::Expose || event->type() == QEvent::Move || event->type() == QEvent::Resize))
+            check();
         return false;
     }
 
 private:
+    void check()
+    {
+        if (!m_handle->isExposed() || m_centringPending) return;
+        const QMargins frame = frameOf(m_window);
+        const QPoint at = m_handle->geometry().topLeft() - QPoint(frame.left(), frame.top());
+        if (at == targetOf(m_window, m_monitor, frame) || ++m_attempts > kMaxAttempts) {
+            m_handle->removeEventFilter(this);
+            m_window->removeEventFilter(this);
+            deleteLater();
+            return;
+        }
+        // Not from inside the platform's event: the window's own handling of it runs first.
+        m_centringPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_centringPending = false;
+            centreNow(m_window, m_monitor);
+        });
+    }
+
+    QWidget *m_window;
+    QPointer<QWindow> m_handle;
     Monitor m_monitor;
-    bool m_shown = false;
+    bool m_centringPending = false;
+    int m_attempts = 0;
 };
 
 } // namespace
