@@ -108,22 +108,36 @@ protected:
     }
 
 private:
+    bool placed() const
+    {
+        const QMargins frame = frameOf(m_window);
+        return m_handle->geometry().topLeft() - QPoint(frame.left(), frame.top()) ==
+               targetOf(m_window, m_monitor, frame);
+    }
+    void finish()
+    {
+        m_done = true;
+        if (m_handle) m_handle->removeEventFilter(this);
+        m_window->removeEventFilter(this);
+        deleteLater();
+    }
     void check()
     {
-        if (!m_handle->isExposed() || m_centringPending) return;
-        const QMargins frame = frameOf(m_window);
-        const QPoint at = m_handle->geometry().topLeft() - QPoint(frame.left(), frame.top());
-        if (at == targetOf(m_window, m_monitor, frame) || ++m_attempts > kMaxAttempts) {
-            m_handle->removeEventFilter(this);
-            m_window->removeEventFilter(this);
-            deleteLater();
+        if (m_done || !m_handle || !m_handle->isExposed()) return;
+        if (placed() || m_attempts >= kMaxAttempts) {
+            finish();
             return;
         }
+        if (m_centringPending) return;
         // Not from inside the platform's event: the window's own handling of it runs first.
         m_centringPending = true;
         QTimer::singleShot(0, this, [this] {
             m_centringPending = false;
+            if (m_done || !m_handle) return;
+            ++m_attempts;
             centreNow(m_window, m_monitor);
+            // Asked for where it already stands, the window hears of no move.
+            if (placed()) finish();
         });
     }
 
@@ -131,6 +145,7 @@ private:
     QPointer<QWindow> m_handle;
     Monitor m_monitor;
     bool m_centringPending = false;
+    bool m_done = false;
     int m_attempts = 0;
 };
 
