@@ -71,10 +71,14 @@ void centreNow(QWidget *window, Monitor monitor)
     const QMargins frame = frameOf(window);
     fitInto(window, screenOf(monitor)->availableGeometry(), frame);
     const QPoint target = targetOf(window, monitor, frame);
-    // QWidget::move adds the frame as the widget last heard of it; the client goes where
-    // the frame known now puts it.
-    const QPoint widgetFrame = window->geometry().topLeft() - window->pos();
-    window->move(target + QPoint(frame.left(), frame.top()) - widgetFrame);
+    const QPoint client = target + QPoint(frame.left(), frame.top());
+    // Through the platform window: QWidget::move adds the frame as the widget last heard of
+    // it and asks for nothing when the widget believes it stands there already, which it
+    // may well do while the window manager has put it elsewhere.
+    if (QWindow *handle = window->windowHandle(); handle && handle->handle())
+        handle->setGeometry(QRect(client, window->size()));
+    else
+        window->move(target);
 }
 
 // Centres its window when it is next shown, and again whenever the window turns out not to
@@ -101,17 +105,21 @@ protected:
             if (m_handle) m_handle->installEventFilter(this);
             return false;
         }
-        if (m_handle && watched == m_handle &&
-            (event->type() == QEvent::Expose || event->type() == QEvent::Move || event->type() == QEvent::Resize))
-            check();
+        // The widget hears of a move or resize once the platform has reported it; its window
+        // knows of the exposure.
+        const bool widgetEvent =
+            watched == m_window && (event->type() == QEvent::Move || event->type() == QEvent::Resize);
+        if (m_handle && (widgetEvent || (watched == m_handle && event->type() == QEvent::Expose))) check();
         return false;
     }
 
 private:
     bool placed() const
     {
+        // Where the platform last reported the window: its own window's geometry is where
+        // it was last asked to go.
         const QMargins frame = frameOf(m_window);
-        return m_handle->geometry().topLeft() - QPoint(frame.left(), frame.top()) ==
+        return m_window->geometry().topLeft() - QPoint(frame.left(), frame.top()) ==
                targetOf(m_window, m_monitor, frame);
     }
     void finish()

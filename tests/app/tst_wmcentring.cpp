@@ -69,12 +69,15 @@ int probe()
     ProgramStart::createAllWindows();
     QWidget *main = ProgramStart::window("Frm_Haupt");
     main->show();
-    const bool mainPlaced = placed(main);
-    std::printf("Frm_Haupt %s\n", mainPlaced ? qPrintable(offCentre(main)) : "not placed");
+    const auto report = [](QWidget *w) {
+        const bool done = placed(w);
+        std::printf("%s %s%s\n", qPrintable(w->objectName()), qPrintable(offCentre(w)), done ? "" : " not placed");
+        std::fflush(stdout);
+    };
+    report(main);
     Frm_Wid->showPage(0);
     Frm_Wid->show();
-    const bool widPlaced = placed(Frm_Wid);
-    std::printf("Frm_Wid %s\n", widPlaced ? qPrintable(offCentre(Frm_Wid)) : "not placed");
+    report(Frm_Wid);
     AppWindows::destroyAll();
     return 0;
 }
@@ -121,7 +124,7 @@ private slots:
             bool okX = false, okY = false;
             const int dx = parts.value(1).toInt(&okX);
             const int dy = parts.value(2).toInt(&okY);
-            QVERIFY2(okX && okY && std::abs(dx) <= 2 && std::abs(dy) <= 2, qPrintable(line));
+            QVERIFY2(parts.size() == 3 && okX && okY && std::abs(dx) <= 2 && std::abs(dy) <= 2, qPrintable(line));
         }
     }
 };
