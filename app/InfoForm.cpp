@@ -17,10 +17,13 @@ TInfoForm::TInfoForm(QWidget *parent, int screenHeight)
     FormScaler1->ResizeFonts = false;
     FormScaler1->MinFontSize = 8;
     FormScaler1->MaxFontSize = 48;
+    FormScaler1->EnforceMinSize = true;
 }
 
 QSize TInfoForm::ScreenProportional(const QSize &outer, int screenHeight)
 {
+    // Their fonts keep their size, so a smaller window would cut its texts off.
+    if (screenHeight < Bezugshoehe) return outer;
     return {screenHeight * outer.width() / Bezugshoehe, screenHeight * outer.height() / Bezugshoehe};
 }
 

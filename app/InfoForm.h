@@ -18,7 +18,7 @@ public:
 
     // The outer size for a screen `screenHeight` pixels high: height, then width, each
     // screenHeight x current / Bezugshoehe with the division truncated, so the window
-    // keeps its design proportions.
+    // keeps its design proportions; on screens lower than Bezugshoehe the current size.
     static QSize ScreenProportional(const QSize &outer, int screenHeight);
 
     // The author credit line in full (the windows' designs hold a short form).

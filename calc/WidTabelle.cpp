@@ -82,6 +82,7 @@ TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new TForm
     FormScaler1->ResizeFonts = true;
     FormScaler1->MinFontSize = 6;
     FormScaler1->MaxFontSize = 48;
+    FormScaler1->EnforceMinSize = true;
 
     const QColor caption = SystemColors::system(SystemColors::GradientActiveCaption);
     SystemColors::setBackground(ui.centralwidget, caption);

@@ -10,7 +10,8 @@ enum class Monitor {
     MainWindow, // the screen the main window stands on when the window is first shown
 };
 
-// Centres a top-level window, frame included, in the available area of its monitor: at once
+// Centres a top-level window, frame included, in the available area of its monitor, shrunk
+// to fit that area first where it is larger, proportions kept: at once
 // when it is visible, else when it is next shown, once its frame is known. Called while a
 // window is created, this centres it at its first showing; later showings keep wherever the
 // user left it.

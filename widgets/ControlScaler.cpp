@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -99,13 +100,13 @@ void TControlScaler::ScaleControl(double windowHeight, double windowWidth, doubl
         if (m_scaleLeft) left = m_designLeft;
         if (m_scaleTop) top = m_designTop;
         if (m_scaleWidth) width = m_designWidth;
-        if (fonts) {
-            c->setFont(m_font);
-            // A label that fits itself does so again in its design font.
-            if (m_fitsText) {
-                const auto *label = static_cast<QLabel *>(c);
-                if (!label->wordWrap()) width = TextSize(label).width();
-            }
+        if (fonts) c->setFont(m_font);
+        if (m_isLabel) {
+            // Back at its design size a label stands exactly where it was designed.
+            m_anchor = DesignBounds();
+            m_atDesign = true;
+            Refit();
+            return;
         }
         setBounds(c, QRect(left, top, width, height));
         return;
@@ -123,13 +124,40 @@ void TControlScaler::ScaleControl(double windowHeight, double windowWidth, doubl
         c->setFont(WithPoints(m_font, size));
     }
 
-    setBounds(c, QRect(left, top, width, height));
     if (m_isLabel) {
-        auto *label = static_cast<QLabel *>(c);
-        FitToText(label);
-        label->update();
+        // The label's design box at this size: the edge its text is aligned to stays where
+        // that box puts it, whatever sizes the window passed through.
+        m_anchor = QRect(left, top, RoundHalfEven(m_designWidth * widthRatio), height);
+        m_atDesign = false;
+        Refit();
+        c->update();
         m_fitsText = true;
+        return;
     }
+    setBounds(c, QRect(left, top, width, height));
+}
+
+void TControlScaler::Refit()
+{
+    auto *label = static_cast<QLabel *>(m_control.data());
+    if (!label || !m_isLabel || m_anchor.isNull()) return;
+    QRect r = m_anchor;
+    if (label->wordWrap()) {
+        // A wrapping label keeps its width and takes the height its text needs.
+        r.setWidth(m_designWidth);
+        if (!m_atDesign) r.setHeight(label->heightForWidth(r.width()));
+    } else {
+        const QSize text = TextSize(label);
+        const int width = m_atDesign ? std::max(m_anchor.width(), text.width()) : text.width();
+        const Qt::Alignment align = label->alignment();
+        if (align & Qt::AlignRight)
+            r.setLeft(m_anchor.left() + m_anchor.width() - width);
+        else if (align & Qt::AlignHCenter)
+            r.setLeft(m_anchor.left() + (m_anchor.width() - width) / 2);
+        r.setWidth(width);
+        r.setHeight(m_atDesign ? std::max(m_anchor.height(), text.height()) : text.height());
+    }
+    setBounds(label, r);
 }
 
 bool TControlScaler::IsLabel(const QWidget *widget)

@@ -29,6 +29,11 @@ public:
     // True once the control is a label that has been fitted to its text: from then on it
     // keeps fitting itself whenever its text changes.
     bool FitsItsText() const { return m_fitsText; }
+    // Fits a label to its current text within the box of the last scaling step: away from
+    // the design size it takes its text's size and keeps the edge its text is aligned to
+    // (right, centre, else left); at the design size it keeps its design bounds, widened
+    // about that edge only where its text needs more.
+    void Refit();
 
     // A plain text label: its width is not scaled and it fits its text after each step.
     // Pictures (labels showing a pixmap), boxed static texts and the decorative labels
@@ -69,4 +74,6 @@ private:
     QPointer<QWidget> m_window;
     bool m_isLabel = false;
     bool m_fitsText = false;
+    QRect m_anchor;
+    bool m_atDesign = false;
 };

@@ -61,6 +61,8 @@ void TFormScaler::CaptureLayout()
     m_frame = outer - m_window->size();
     m_designHeight = outer.height();
     m_designWidth = outer.width();
+    // The window manager keeps a resizing user from going below the design size.
+    if (EnforceMinSize) m_window->setMinimumSize(m_window->minimumSize().expandedTo(m_window->size()));
 
     std::vector<QWidget *> controls;
     collectControls(m_window, controls);
@@ -74,8 +76,11 @@ void TFormScaler::ApplyLayout()
     // Without a design size there is nothing to scale from.
     if (!m_captured || m_designHeight <= 0 || m_designWidth <= 0) return;
     if (EnforceMinSize) {
-        if (OuterSize().height() < m_designHeight) SetOuterSize({OuterSize().width(), m_designHeight});
-        if (OuterSize().width() < m_designWidth) SetOuterSize({m_designWidth, OuterSize().height()});
+        // The floor is the window's minimum size: its design size, unless the window had to
+        // be made smaller to fit its screen.
+        const QSize floor = m_window->minimumSize() + m_frame;
+        if (OuterSize().height() < floor.height()) SetOuterSize({OuterSize().width(), floor.height()});
+        if (OuterSize().width() < floor.width()) SetOuterSize({floor.width(), OuterSize().height()});
     }
 
     const QSize outer = OuterSize();
@@ -132,8 +137,7 @@ bool TFormScaler::eventFilter(QObject *watched, QEvent *event)
         for (const auto &entry : m_entries) {
             QWidget *c = entry->Control();
             if (!c || !entry->FitsItsText()) continue;
-            if ((shown && c == watched) || (!shown && c->parent() == watched))
-                TControlScaler::FitToText(static_cast<QLabel *>(c));
+            if ((shown && c == watched) || (!shown && c->parent() == watched)) entry->Refit();
         }
     }
     return QObject::eventFilter(watched, event);

@@ -36,7 +36,8 @@ public:
     bool ResizeFonts = false;
     qint32 MinFontSize = 8;
     qint32 MaxFontSize = 48;
-    // Keeps the window at least as large as its design size.
+    // Keeps the window at least as large as its design size (from capture on, its minimum
+    // size; whoever shrinks the window below that to fit a screen lowers the minimum).
     bool EnforceMinSize = false;
     TPostResizeEvent OnPostResize;
 

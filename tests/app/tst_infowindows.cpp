@@ -85,8 +85,9 @@ private slots:
         delete Frm_Haupt;
     }
 
-    // Outer size = screen height x design size / 1080, truncated; the controls follow,
-    // the fonts keep their design size; only the info window is resizable.
+    // Outer size = screen height x design size / 1080, truncated, on screens from 1080 up;
+    // on lower screens the design size, as the fonts keep theirs. The controls follow; only
+    // the info window is resizable.
     void sizedToTheScreen_data()
     {
         QTest::addColumn<QString>("kind");
@@ -95,7 +96,7 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QRect>("design");
         QTest::addColumn<int>("fontPixels");
-        QTest::newRow("info 768") << "info" << 768 << QSize(190, 162) << "AntialiasButton1"
+        QTest::newRow("info 768") << "info" << 768 << QSize(268, 228) << "AntialiasButton1"
                                   << QRect(136, 152, 89, 25) << 11;
         QTest::newRow("info 1080") << "info" << 1080 << QSize(268, 228) << "AntialiasButton1"
                                    << QRect(136, 152, 89, 25) << 11;
@@ -105,7 +106,7 @@ private slots:
                                     << QRect(240, 172, 89, 25) << 12;
         QTest::newRow("notes 1440") << "notes" << 1440 << QSize(490, 329) << "AntialiasButton2"
                                     << QRect(240, 172, 89, 25) << 12;
-        QTest::newRow("contact 768") << "contact" << 768 << QSize(272, 118) << "AntialiasButton1"
+        QTest::newRow("contact 768") << "contact" << 768 << QSize(383, 166) << "AntialiasButton1"
                                      << QRect(240, 124, 89, 25) << 11;
     }
     void sizedToTheScreen()

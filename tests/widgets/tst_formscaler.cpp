@@ -150,22 +150,31 @@ private slots:
             QCOMPARE(controls[i]->geometry(), bounds[i]);
             QCOMPARE(controls[i]->font(), fonts[i]);
         }
-        // A label gets back its place and height; its width is its text's.
-        QCOMPARE(label->pos(), bounds[3].topLeft());
-        QCOMPARE(label->height(), bounds[3].height());
+        // A label gets back its whole design bounds too, not a fit to its text.
+        QCOMPARE(label->geometry(), bounds[3]);
         QCOMPARE(label->font(), fonts[3]);
-        QCOMPARE(label->width(), label->sizeHint().width());
     }
 
-    void labelKeepsItsWidthAndFitsItsText_data()
+    // A label fits its text and keeps the edge its text is aligned to where the window's
+    // size puts that edge of its design box, however the window got to that size.
+    void labelKeepsItsAlignedEdge_data()
     {
         QTest::addColumn<Qt::Alignment>("alignment");
-        QTest::newRow("left-aligned keeps its left edge") << Qt::Alignment(Qt::AlignLeft);
-        QTest::newRow("right-aligned keeps its right edge") << Qt::Alignment(Qt::AlignRight);
+        QTest::addColumn<QList<QSize>>("sizes"); // the last one counts
+        QTest::addColumn<int>("edge");           // at 2 x: design box 20..220
+        const QList<QSize> direct{QSize(400, 200)};
+        const QList<QSize> detour{QSize(150, 75), QSize(300, 150), QSize(400, 200)};
+        for (const auto &[name, sizes] : {std::pair{"", direct}, std::pair{", by way of 0.75 and 1.5", detour}}) {
+            QTest::addRow("left edge%s", name) << Qt::Alignment(Qt::AlignLeft) << sizes << 20;
+            QTest::addRow("right edge%s", name) << Qt::Alignment(Qt::AlignRight) << sizes << 220;
+            QTest::addRow("centre%s", name) << Qt::Alignment(Qt::AlignHCenter) << sizes << 120;
+        }
     }
-    void labelKeepsItsWidthAndFitsItsText()
+    void labelKeepsItsAlignedEdge()
     {
         QFETCH(Qt::Alignment, alignment);
+        QFETCH(QList<QSize>, sizes);
+        QFETCH(int, edge);
         auto form = makeForm();
         auto *label = new QLabel(QStringLiteral("Abc"), form.get());
         label->setObjectName(QStringLiteral("Label1"));
@@ -178,19 +187,38 @@ private slots:
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
 
-        form->resize(400, 200);
-        scaler.ApplyLayout();
-        const int fitted = label->sizeHint().width();
-        QVERIFY(fitted < 100);
-        QCOMPARE(label->width(), fitted);
+        for (const QSize s : sizes) {
+            form->resize(s);
+            scaler.ApplyLayout();
+        }
+        const auto edgeOf = [&] {
+            const QRect r = label->geometry();
+            if (alignment & Qt::AlignRight) return r.x() + r.width();
+            if (alignment & Qt::AlignHCenter) return r.x() + r.width() / 2;
+            return r.x();
+        };
+        QCOMPARE(label->size(), label->sizeHint());
+        QVERIFY(label->width() < 100);
         QCOMPARE(label->y(), 40);
-        QCOMPARE(label->x(), alignment & Qt::AlignRight ? 20 + 100 - fitted : 20);
+        QVERIFY2(std::abs(edgeOf() - edge) <= 1, qPrintable(QString::number(edgeOf())));
 
-        // From then on it follows its text, as a self-sizing label does.
-        const int right = label->geometry().right();
+        // From then on it follows its text, as a self-sizing label does, about the same edge.
         label->setText(QStringLiteral("A much longer text than before"));
-        QTRY_COMPARE(label->width(), label->sizeHint().width());
-        if (alignment & Qt::AlignRight) QCOMPARE(label->geometry().right(), right);
+        QTRY_COMPARE(label->size(), label->sizeHint());
+        QVERIFY2(std::abs(edgeOf() - edge) <= 1, qPrintable(QString::number(edgeOf())));
+    }
+
+    // The floor of a window whose scaler keeps it at least at its design size.
+    void windowKeepsItsDesignSizeAsItsMinimum()
+    {
+        auto form = makeForm();
+        TFormScaler scaler(form.get());
+        scaler.EnforceMinSize = true;
+        scaler.CaptureLayout();
+        QCOMPARE(form->minimumSize(), QSize(200, 100));
+        form->resize(120, 300);
+        scaler.ApplyLayout();
+        QCOMPARE(form->size(), QSize(200, 300));
     }
 
     // Fitting measures a plain label's text once instead of asking QLabel, which lays it out
