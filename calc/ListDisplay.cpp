@@ -15,6 +15,10 @@
 
 #include <QPixmap>
 
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
 namespace {
 
 // Position n of the row lies on a pitch of 32 pixels (design size); these are the left
@@ -114,6 +118,8 @@ void TListPage::SetUpReferenceTable()
     SystemColors::setBackground(ui.Panel2, SystemColors::system(SystemColors::GradientInactiveCaption));
     const QString error = ui.CellGrid1->loadDescriptionFile(QStringLiteral(":/grids/CellGrid1.txt"));
     if (!error.isEmpty()) qWarning("%s", qPrintable(error));
+    for (int c = 0; c < ui.CellGrid1->ColCount(); ++c) m_tableColWidths.push_back(ui.CellGrid1->ColWidths(c));
+    for (int r = 0; r < ui.CellGrid1->RowCount(); ++r) m_tableRowHeights.push_back(ui.CellGrid1->RowHeights(r));
 }
 
 void TListPage::Neuanzeige()
@@ -183,6 +189,31 @@ void TListPage::AnzeigeAufbauen()
         ui.Label17->clear();
     }
     ZeileAusrichten();
+}
+
+void TListPage::TabelleAusrichten()
+{
+    // The table fills its box, so the form scaler leaves it alone, and it has no scroll bars:
+    // in a box smaller than designed its last rows and column would be cut off. Its cells
+    // shrink with the box (never grow beyond their design size), each edge placed at the scaled
+    // position of its design edge so the rounding does not add up. The rows are fitted to the
+    // box's real height: its border does not shrink with it.
+    const auto fit = [](const std::vector<int> &design, double ratio, const auto &apply) {
+        ratio = std::min(1.0, ratio);
+        int designEdge = 0;
+        int edge = 0;
+        for (int i = 0; i < int(design.size()); ++i) {
+            designEdge += design[i];
+            const int next = int(std::floor(designEdge * ratio));
+            apply(i, next - edge);
+            edge = next;
+        }
+    };
+    const int designHeight = std::accumulate(m_tableRowHeights.begin(), m_tableRowHeights.end(), 0);
+    if (designHeight <= 0) return;
+    fit(m_tableColWidths, m_scaler.WidthRatio(), [this](int c, int w) { ui.CellGrid1->setColWidths(c, w); });
+    fit(m_tableRowHeights, double(ui.CellGrid1->viewport()->height()) / designHeight,
+        [this](int r, int h) { ui.CellGrid1->setRowHeights(r, h); });
 }
 
 void TListPage::ZeileAusrichten()

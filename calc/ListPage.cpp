@@ -49,6 +49,8 @@ TListPage::TListPage(Ui::TFrm_Wid &form, QWidget *window, const TFormScaler &sca
         m_nr[n]->installEventFilter(this);
         m_image[n]->installEventFilter(this);
     }
+    // The reference table follows its box, which its parent's layout sizes after the window.
+    ui.CellGrid1->viewport()->installEventFilter(this);
 }
 
 // ---- Work record and entry controls ----
@@ -225,6 +227,10 @@ void TListPage::Edit_RKeyUp()
 
 bool TListPage::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == ui.CellGrid1->viewport()) {
+        if (event->type() == QEvent::Resize) TabelleAusrichten();
+        return QObject::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease &&
         event->type() != QEvent::MouseButtonDblClick)
         return QObject::eventFilter(watched, event);

@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <array>
+#include <vector>
 
 namespace Ui {
 class TFrm_Wid;
@@ -78,6 +79,8 @@ private:
     // ListDisplay.cpp: finds the row's controls and gives the tab its look.
     void SetUpControls();
     void SetUpReferenceTable();
+    // Keeps the whole reference table inside its box when the window is smaller than designed.
+    void TabelleAusrichten();
 
     void Navigieren(Schritt schritt);
     void EntryFocus();
@@ -90,6 +93,9 @@ private:
     std::array<QLabel *, kMaxWiderstaende + 1> m_nr{};
     std::array<DekoLabelRotated *, kMaxWiderstaende + 1> m_einheit{};
     std::array<DekoLabelRotated *, kMaxWiderstaende + 1> m_wert{};
+    // The reference table's column widths and row heights as its description gives them.
+    std::vector<int> m_tableColWidths;
+    std::vector<int> m_tableRowHeights;
     // The number or picture a left mouse button went down on.
     QObject *m_pressed = nullptr;
 };

@@ -6,10 +6,14 @@
 
 #include "app/AppWindows.h"
 #include "calc/WidTabelle.h"
+#include "widgets/CellGrid.h"
+#include "widgets/CellGridModel.h"
 #include "widgets/ControlScaler.h"
 #include "widgets/FormScaler.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QProcess>
 #include <QScreen>
@@ -49,6 +53,28 @@ QStringList faultsOf(QWidget *window, const QString &what)
         if (!label->wordWrap() && label->width() < TControlScaler::TextSize(label).width())
             faults << name + QStringLiteral(" narrower than its text: ") + describe(r);
         if (!window->rect().contains(r)) faults << name + QStringLiteral(" outside its window: ") + describe(r);
+    }
+    // A table without scroll bars has no other way to show a text than to have it inside.
+    for (TCellGrid *grid : window->findChildren<TCellGrid *>()) {
+        if (grid->ScrollBars() != TCellGrid::ssNone || !grid->isVisibleTo(window)) continue;
+        const QAbstractItemModel *model = grid->model();
+        for (int row = 0; row < grid->RowCount(); ++row)
+            for (int col = 0; col < grid->ColCount(); ++col) {
+                const QModelIndex cell = model->index(row, col);
+                const QString text = cell.data(Qt::DisplayRole).toString();
+                if (text.trimmed().isEmpty()) continue;
+                const QRect r = grid->CellRect(col, row);
+                const int width = QFontMetrics(cell.data(Qt::FontRole).value<QFont>()).horizontalAdvance(text);
+                const int align = cell.data(Qt::TextAlignmentRole).toInt();
+                const int left = align & Qt::AlignLeft ? r.left()
+                                 : align & Qt::AlignRight ? r.right() + 1 - width
+                                                          : r.left() + (r.width() - width) / 2;
+                if (r.isEmpty() || r.bottom() >= grid->viewport()->height() ||
+                    left + width > grid->viewport()->width())
+                    faults << what + QLatin1Char(' ') + grid->objectName() + QStringLiteral(" cuts \"") + text +
+                                  QStringLiteral("\" at ") + describe(r) + QStringLiteral(" in ") +
+                                  describe(grid->viewport()->rect());
+            }
     }
     return faults;
 }
