@@ -6,8 +6,8 @@ manager and a private session bus with the accessibility bus, and takes all of i
 
 The command sees DISPLAY (and DBUS_SESSION_BUS_ADDRESS with --a11y); its exit status is the
 session's. Every step waits for the thing it starts to say it is ready (the X server writes
-its display number, the window manager announces itself on the root window, the bus prints
-its address), so nothing depends on how fast the machine is.
+its display number, the window manager publishes its client list on the root window, the bus
+prints its address), so nothing depends on how fast the machine is.
 """
 import argparse
 import os
@@ -40,8 +40,9 @@ def start_x(screen, stack):
 
 
 def start_wm(env, stack):
-    # xprop -spy prints the root's properties now and at every change: the window manager is ready
-    # once it has set its check window on the root.
+    # xprop -spy prints the root's properties now and at every change. The window manager is
+    # ready once it has published its client list: openbox does that last, after its check
+    # window and the work area, which programs read to place their windows.
     spy = subprocess.Popen(["xprop", "-root", "-spy"], env=env,
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     stack.append(spy)
@@ -55,7 +56,7 @@ def start_wm(env, stack):
     stack.append(wm)
     signal.alarm(READY_TIMEOUT)
     for line in spy.stdout:
-        if line.startswith("_NET_SUPPORTING_WM_CHECK(WINDOW)"):
+        if line.startswith("_NET_CLIENT_LIST(WINDOW)"):
             break
     else:
         fail("openbox did not start")
