@@ -51,6 +51,7 @@ TListPage::TListPage(Ui::TFrm_Wid &form, QWidget *window, const TFormScaler &sca
     }
     // The reference table follows its box, which its parent's layout sizes after the window.
     ui.CellGrid1->viewport()->installEventFilter(this);
+    m_tableViewport = ui.CellGrid1->viewport();
 }
 
 // ---- Work record and entry controls ----
@@ -227,7 +228,8 @@ void TListPage::Edit_RKeyUp()
 
 bool TListPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui.CellGrid1->viewport()) {
+    // Compared by address only: the filter also sees the events of the table's destruction.
+    if (watched == m_tableViewport) {
         if (event->type() == QEvent::Resize) TabelleAusrichten();
         return QObject::eventFilter(watched, event);
     }

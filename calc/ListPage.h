@@ -96,6 +96,7 @@ private:
     // The reference table's column widths and row heights as its description gives them.
     std::vector<int> m_tableColWidths;
     std::vector<int> m_tableRowHeights;
+    const QObject *m_tableViewport = nullptr;
     // The number or picture a left mouse button went down on.
     QObject *m_pressed = nullptr;
 };
