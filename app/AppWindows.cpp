@@ -25,7 +25,7 @@ void setUpApplication()
     SystemColors::applyApplicationLook();
     TCellGridAccessible::installFactory();
     Fonts::install();
-    QApplication::setWindowIcon(QIcon(Pictures::load(QStringLiteral(":/images/lumakvex.png"))));
+    QApplication::setWindowIcon(Pictures::programIcon());
     // The help control is loaded before any window exists.
     HtmlHelp::startUp(QCoreApplication::arguments());
 }
