@@ -141,10 +141,15 @@ void TCellGrid::updateScrollBars()
     const int maxRow = lastFirst(m_rowCount, m_fixedRows, client.height(), ry);
     QScrollBar *h = horizontalScrollBar();
     QScrollBar *v = verticalScrollBar();
+    // The new ranges may cut the positions back; that is no scrolling of the user's.
+    m_adjustingScrollBars = true;
     h->setRange(m_fixedCols, maxCol);
     v->setRange(m_fixedRows, maxRow);
     h->setPageStep(std::max(1, (m_colCount - m_fixedCols) - (maxCol - m_fixedCols)));
     v->setPageStep(std::max(1, (m_rowCount - m_fixedRows) - (maxRow - m_fixedRows)));
+    if (m_atRightEnd) h->setValue(h->maximum());
+    if (m_atBottomEnd) v->setValue(v->maximum());
+    m_adjustingScrollBars = false;
 }
 
 void TCellGrid::scrollToCurrent()
@@ -183,6 +188,14 @@ void TCellGrid::resizeEvent(QResizeEvent *e)
 
 void TCellGrid::scrollContentsBy(int, int)
 {
+    if (!m_adjustingScrollBars) {
+        // Where there is nothing to scroll, every position is the end; the grid keeps what
+        // it was scrolled to before.
+        const QScrollBar *h = horizontalScrollBar();
+        const QScrollBar *v = verticalScrollBar();
+        if (h->maximum() > h->minimum()) m_atRightEnd = h->value() == h->maximum();
+        if (v->maximum() > v->minimum()) m_atBottomEnd = v->value() == v->maximum();
+    }
     m_textLayerDirty = true;
     viewport()->update();
 }
