@@ -20,6 +20,8 @@
 #include <QStyleOptionFocusRect>
 #include <QToolTip>
 
+#include <cmath>
+
 namespace {
 
 // The smallest first scrolled index that still fills `space` to the end of the axis.
@@ -80,6 +82,32 @@ template <class Extent> int offsetOf(int index, int fixed, int first, Extent ext
     for (int i = first; i < index; ++i)
         pos += extent(i);
     return pos;
+}
+
+// Lines on whole device pixels. Left to the painter, a line of one pixel at 1.25 takes one or
+// two device pixels by where it falls, and columns look heavier than rows. Each line starts
+// where the painter starts the space it stands in, and takes as many device pixels as that
+// space takes at most at this ratio: every line of a width equally wide, none leaving a gap
+// beside the cells (which are filled up to the line's space only).
+qreal onDevicePixel(int pos, qreal dpr)
+{
+    return std::ceil(pos * dpr - 0.5) / dpr;
+}
+
+qreal deviceWidth(int width, qreal dpr)
+{
+    // Without the tolerance a whole product such as 1 x 2 could come out as 2.0000000001.
+    return std::ceil(width * dpr - 1e-9) / dpr;
+}
+
+void fillVertical(QPainter &p, qreal dpr, int x, int width, int top, int height, const QColor &color)
+{
+    p.fillRect(QRectF(onDevicePixel(x, dpr), top, deviceWidth(width, dpr), height), color);
+}
+
+void fillHorizontal(QPainter &p, qreal dpr, int left, int width, int y, int height, const QColor &color)
+{
+    p.fillRect(QRectF(left, onDevicePixel(y, dpr), width, deviceWidth(height, dpr)), color);
 }
 
 } // namespace
@@ -298,6 +326,7 @@ void TCellGrid::paintEvent(QPaintEvent *e)
         p.fillRect(QRect(area.left(), s.bottom, s.right - area.left(), area.bottom() + 1 - s.bottom),
                    Color());
 
+    const qreal dpr = viewport()->devicePixelRatioF();
     const bool bevel = (m_options & goFixedVertLine) && (m_options & goFixedHorzLine);
     for (const Spans::Span &r : s.rows) {
         const int h = m_rowHeights[r.index];
@@ -310,10 +339,12 @@ void TCellGrid::paintEvent(QPaintEvent *e)
             prepareCell(p, c.index, r.index, cellArea(c.index, r.index, cell), state);
             if ((state & gdFixed) && bevel && w > 1 && h > 1) {
                 // The raised edge of a header cell.
-                p.fillRect(cell.left(), cell.top(), w, 1, palette().color(QPalette::Light));
-                p.fillRect(cell.left(), cell.top(), 1, h, palette().color(QPalette::Light));
-                p.fillRect(cell.left(), cell.bottom(), w, 1, palette().color(QPalette::Dark));
-                p.fillRect(cell.right(), cell.top(), 1, h, palette().color(QPalette::Dark));
+                const QColor light = palette().color(QPalette::Light);
+                const QColor dark = palette().color(QPalette::Dark);
+                fillHorizontal(p, dpr, cell.left(), w, cell.top(), 1, light);
+                fillVertical(p, dpr, cell.left(), 1, cell.top(), h, light);
+                fillHorizontal(p, dpr, cell.left(), w, cell.bottom(), 1, dark);
+                fillVertical(p, dpr, cell.right(), 1, cell.top(), h, dark);
             }
         }
     }
@@ -334,18 +365,17 @@ void TCellGrid::paintEvent(QPaintEvent *e)
         for (const Spans::Span &c : s.cols) {
             const int x = c.pos + m_colWidths[c.index];
             const int split = c.index < m_fixedCols ? s.bottom : fixedBottom;
-            if (fixedVert) p.fillRect(x, 0, line, split, m_fixedLineColor);
-            if (vert) p.fillRect(x, split, line, s.bottom - split, m_lineColor);
+            if (fixedVert) fillVertical(p, dpr, x, line, 0, split, m_fixedLineColor);
+            if (vert) fillVertical(p, dpr, x, line, split, s.bottom - split, m_lineColor);
         }
     if (const int line = rowLineSpace())
         for (const Spans::Span &r : s.rows) {
             const int y = r.pos + m_rowHeights[r.index];
             const int split = r.index < m_fixedRows ? s.right : fixedRight;
-            if (fixedHorz) p.fillRect(0, y, split, line, m_fixedLineColor);
-            if (horz) p.fillRect(split, y, s.right - split, line, m_lineColor);
+            if (fixedHorz) fillHorizontal(p, dpr, 0, split, y, line, m_fixedLineColor);
+            if (horz) fillHorizontal(p, dpr, split, s.right - split, y, line, m_lineColor);
         }
 
-    const qreal dpr = viewport()->devicePixelRatioF();
     if (m_textLayerDirty || m_textLayer.size() != viewport()->size() * dpr) renderTextLayer(s, dpr);
     p.drawImage(QPoint(0, 0), m_textLayer);
 
