@@ -19,7 +19,8 @@ void PictureIconEngine::addPicture(const QString &path)
 QList<QSize> PictureIconEngine::availableSizes(QIcon::Mode, QIcon::State)
 {
     QList<QSize> sizes;
-    for (const Picture &p : m_pictures) sizes << p.size;
+    for (const Picture &p : m_pictures)
+        sizes << p.size;
     return sizes;
 }
 
@@ -28,7 +29,8 @@ const PictureIconEngine::Picture *PictureIconEngine::bestFor(const QSize &size) 
     const auto area = [](const Picture *p) { return qint64(p->size.width()) * p->size.height(); };
     const Picture *best = nullptr;
     for (const Picture &p : m_pictures)
-        if (p.size.width() >= size.width() && p.size.height() >= size.height() && (!best || area(&p) < area(best)))
+        if (p.size.width() >= size.width() && p.size.height() >= size.height() &&
+            (!best || area(&p) < area(best)))
             best = &p;
     if (best) return best;
     for (const Picture &p : m_pictures)

@@ -31,7 +31,8 @@ QPixmap read(const QString &path)
 class Shown : public QObject
 {
 public:
-    Shown(QLabel *label, const QString &path, int height) : QObject(label), m_label(label), m_path(path), m_height(height)
+    Shown(QLabel *label, const QString &path, int height)
+        : QObject(label), m_label(label), m_path(path), m_height(height)
     {
         setObjectName(kShownName);
         label->installEventFilter(this);
@@ -75,7 +76,8 @@ QPixmap load(const QString &path, qreal devicePixelRatio)
     if (QPixmapCache::find(key, &picture)) return picture;
 
     const QString suffix = QStringLiteral(".png");
-    const QString twice = path.endsWith(suffix) ? path.chopped(suffix.size()) + QStringLiteral("@2x") + suffix : QString();
+    const QString twice =
+        path.endsWith(suffix) ? path.chopped(suffix.size()) + QStringLiteral("@2x") + suffix : QString();
     if (devicePixelRatio > 1 && !twice.isEmpty() && QFile::exists(twice)) {
         picture = read(twice);
         if (!picture.isNull() && picture.devicePixelRatio() != devicePixelRatio) {
@@ -102,7 +104,8 @@ QIcon programIcon()
     auto *engine = new PictureIconEngine;
     engine->addPicture(QStringLiteral(":/images/lumakvex.png"));
     const QDir sizes(QStringLiteral(":/icons"));
-    for (const QString &file : sizes.entryList(QDir::Files)) engine->addPicture(sizes.filePath(file));
+    for (const QString &file : sizes.entryList(QDir::Files))
+        engine->addPicture(sizes.filePath(file));
     return QIcon(engine);
 }
 

@@ -37,7 +37,8 @@ class TestWindowFonts : public QObject
 
     void checkWindow(QWidget *window)
     {
-        for (const ShownTexts::Text &t : ShownTexts::of(window)) check(t.where, t.text, t.font);
+        for (const ShownTexts::Text &t : ShownTexts::of(window))
+            check(t.where, t.text, t.font);
     }
 
 private slots:

@@ -71,7 +71,8 @@ private slots:
             const QSize size = QImageReader(QDir(folder).filePath(file)).size();
             QVERIFY2(icon.availableSizes().contains(size), qPrintable(file));
         }
-        QCOMPARE(icon.pixmap(QSize(32, 32), 1.0).toImage(), QPixmap(QStringLiteral(":/images/lumakvex.png")).toImage());
+        QCOMPARE(icon.pixmap(QSize(32, 32), 1.0).toImage(),
+                 QPixmap(QStringLiteral(":/images/lumakvex.png")).toImage());
     }
 
     void panelShowsItsPictureFile()

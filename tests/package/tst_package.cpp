@@ -64,13 +64,14 @@ QString dependsOnNoneOf(const QStringList &files)
     for (const QString &line : owners.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         owning << line.section(QLatin1Char(':'), 0, 0);
     owning.removeDuplicates();
-    const Run depends =
-        run(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), env("LUMAKVEX_DEB"), QStringLiteral("Depends")});
+    const Run depends = run(QStringLiteral("dpkg-deb"),
+                            {QStringLiteral("-f"), env("LUMAKVEX_DEB"), QStringLiteral("Depends")});
     if (depends.exitCode != 0) return depends.output;
     QStringList named; // without versions and without alternatives
     for (const QString &item : depends.output.split(QLatin1Char(','), Qt::SkipEmptyParts))
         if (!item.contains(QLatin1Char('|'))) named << item.section(QLatin1Char('('), 0, 0).trimmed();
-    if (std::any_of(owning.cbegin(), owning.cend(), [&](const QString &p) { return named.contains(p); })) return {};
+    if (std::any_of(owning.cbegin(), owning.cend(), [&](const QString &p) { return named.contains(p); }))
+        return {};
     return QStringLiteral("none of %1 in: %2").arg(owning.join(QLatin1Char(' ')), depends.output.trimmed());
 }
 

@@ -32,9 +32,11 @@ QList<Text> of(QWidget *window)
         } else if (auto *box = qobject_cast<QGroupBox *>(w)) {
             add(box->title(), w->font());
         } else if (auto *tabs = qobject_cast<QTabBar *>(w)) {
-            for (int i = 0; i < tabs->count(); ++i) add(tabs->tabText(i), w->font());
+            for (int i = 0; i < tabs->count(); ++i)
+                add(tabs->tabText(i), w->font());
         } else if (auto *bar = qobject_cast<QMenuBar *>(w)) {
-            for (QAction *a : bar->actions()) add(QString(a->text()).remove(QLatin1Char('&')), w->font());
+            for (QAction *a : bar->actions())
+                add(QString(a->text()).remove(QLatin1Char('&')), w->font());
         } else if (auto *grid = qobject_cast<TCellGrid *>(w)) {
             const QAbstractItemModel *m = grid->model();
             for (int r = 0; r < m->rowCount(); ++r)

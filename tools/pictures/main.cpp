@@ -57,8 +57,8 @@ QImage arrow(qreal scale)
     p.scale(scale, scale);
     p.setPen(QPen(Qt::black, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.setBrush(QColor(255, 255, 0));
-    p.drawPolygon(QPolygonF({{10.5, 1.5}, {19.5, 13.5}, {14.5, 13.5}, {14.5, 30.5}, {6.5, 30.5}, {6.5, 13.5},
-                             {1.5, 13.5}}));
+    p.drawPolygon(QPolygonF(
+        {{10.5, 1.5}, {19.5, 13.5}, {14.5, 13.5}, {14.5, 30.5}, {6.5, 30.5}, {6.5, 13.5}, {1.5, 13.5}}));
     return image;
 }
 
@@ -81,7 +81,8 @@ QImage infoBackground(qreal scale)
     const QColor ink(195, 208, 227);
     p.setPen(QPen(ink, kStroke, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     p.setBrush(Qt::NoBrush);
-    for (const qreal y : {150.5, 210.5}) p.drawLine(QPointF(13, y), QPointF(120, y));
+    for (const qreal y : {150.5, 210.5})
+        p.drawLine(QPointF(13, y), QPointF(120, y));
     for (const qreal x : {30.5, 66.5, 102.5}) {
         p.drawLine(QPointF(x, 150.5), QPointF(x, 165.5));
         p.drawLine(QPointF(x, 195.5), QPointF(x, 210.5));
@@ -89,7 +90,8 @@ QImage infoBackground(qreal scale)
         p.save();
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
-        for (const qreal y : {150.5, 210.5}) p.drawEllipse(QPointF(x, y), 3.6, 3.6);
+        for (const qreal y : {150.5, 210.5})
+            p.drawEllipse(QPointF(x, y), 3.6, 3.6);
         p.restore();
     }
     return image;
@@ -121,7 +123,8 @@ int main(int argc, char *argv[])
         {"info_back", infoBackground},
     };
     for (const Picture &picture : pictures) {
-        const QString path = folder.filePath(QStringLiteral("%1@%2x.png").arg(QLatin1String(picture.name)).arg(scale));
+        const QString path =
+            folder.filePath(QStringLiteral("%1@%2x.png").arg(QLatin1String(picture.name)).arg(scale));
         if (!picture.draw(scale).save(path)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
