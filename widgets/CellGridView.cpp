@@ -21,6 +21,7 @@
 #include <QToolTip>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -86,29 +87,53 @@ template <class Extent> int offsetOf(int index, int fixed, int first, Extent ext
 
 // Lines on whole device pixels. Left to the painter, a line of one pixel at 1.25 takes one or
 // two device pixels by where it falls, and columns look heavier than rows. Each line starts
-// where the painter starts the space it stands in, and takes as many device pixels as that
-// space takes at most at this ratio: every line of a width equally wide, none leaving a gap
-// beside the cells (which are filled up to the line's space only).
-qreal onDevicePixel(int pos, qreal dpr)
+// where the painter starts the space it stands in (a device edge rounds to the nearest pixel
+// boundary, halves up) and takes as many device pixels as that space takes at most at this
+// scale: every line of a width equally wide, none leaving a gap beside the cells (which are
+// filled up to the line's space only). Where the widget lies in its window counts: a child's
+// offset scales to fractions of a device pixel too.
+class DeviceLines
 {
-    return std::ceil(pos * dpr - 0.5) / dpr;
-}
+public:
+    explicit DeviceLines(QPainter &p) : m_p(p), m_device(p.deviceTransform())
+    {
+        m_snaps = m_device.type() <= QTransform::TxScale && m_device.m11() > 0 && m_device.m22() > 0;
+    }
 
-qreal deviceWidth(int width, qreal dpr)
-{
-    // Without the tolerance a whole product such as 1 x 2 could come out as 2.0000000001.
-    return std::ceil(width * dpr - 1e-9) / dpr;
-}
+    void vertical(int x, int width, int top, int height, const QColor &color)
+    {
+        if (m_snaps) {
+            const auto [left, extent] = snapped(x, width, m_device.m11(), m_device.dx());
+            m_p.fillRect(QRectF(left, top, extent, height), color);
+        } else {
+            m_p.fillRect(QRect(x, top, width, height), color);
+        }
+    }
 
-void fillVertical(QPainter &p, qreal dpr, int x, int width, int top, int height, const QColor &color)
-{
-    p.fillRect(QRectF(onDevicePixel(x, dpr), top, deviceWidth(width, dpr), height), color);
-}
+    void horizontal(int left, int width, int y, int height, const QColor &color)
+    {
+        if (m_snaps) {
+            const auto [top, extent] = snapped(y, height, m_device.m22(), m_device.dy());
+            m_p.fillRect(QRectF(left, top, width, extent), color);
+        } else {
+            m_p.fillRect(QRect(left, y, width, height), color);
+        }
+    }
 
-void fillHorizontal(QPainter &p, qreal dpr, int left, int width, int y, int height, const QColor &color)
-{
-    p.fillRect(QRectF(left, onDevicePixel(y, dpr), width, deviceWidth(height, dpr)), color);
-}
+private:
+    // Start and extent, in the painter's pixels, of a line at `pos` `width` pixels wide.
+    static std::pair<qreal, qreal> snapped(int pos, int width, qreal scale, qreal offset)
+    {
+        const qreal start = std::floor(pos * scale + offset + 0.5);
+        // Without the tolerance a whole product such as 1 x 2 could come out as 2.0000000001.
+        const qreal pixels = std::ceil(width * scale - 1e-9);
+        return {(start - offset) / scale, pixels / scale};
+    }
+
+    QPainter &m_p;
+    QTransform m_device;
+    bool m_snaps;
+};
 
 } // namespace
 
@@ -326,7 +351,7 @@ void TCellGrid::paintEvent(QPaintEvent *e)
         p.fillRect(QRect(area.left(), s.bottom, s.right - area.left(), area.bottom() + 1 - s.bottom),
                    Color());
 
-    const qreal dpr = viewport()->devicePixelRatioF();
+    DeviceLines lines(p);
     const bool bevel = (m_options & goFixedVertLine) && (m_options & goFixedHorzLine);
     for (const Spans::Span &r : s.rows) {
         const int h = m_rowHeights[r.index];
@@ -341,10 +366,10 @@ void TCellGrid::paintEvent(QPaintEvent *e)
                 // The raised edge of a header cell.
                 const QColor light = palette().color(QPalette::Light);
                 const QColor dark = palette().color(QPalette::Dark);
-                fillHorizontal(p, dpr, cell.left(), w, cell.top(), 1, light);
-                fillVertical(p, dpr, cell.left(), 1, cell.top(), h, light);
-                fillHorizontal(p, dpr, cell.left(), w, cell.bottom(), 1, dark);
-                fillVertical(p, dpr, cell.right(), 1, cell.top(), h, dark);
+                lines.horizontal(cell.left(), w, cell.top(), 1, light);
+                lines.vertical(cell.left(), 1, cell.top(), h, light);
+                lines.horizontal(cell.left(), w, cell.bottom(), 1, dark);
+                lines.vertical(cell.right(), 1, cell.top(), h, dark);
             }
         }
     }
@@ -365,17 +390,18 @@ void TCellGrid::paintEvent(QPaintEvent *e)
         for (const Spans::Span &c : s.cols) {
             const int x = c.pos + m_colWidths[c.index];
             const int split = c.index < m_fixedCols ? s.bottom : fixedBottom;
-            if (fixedVert) fillVertical(p, dpr, x, line, 0, split, m_fixedLineColor);
-            if (vert) fillVertical(p, dpr, x, line, split, s.bottom - split, m_lineColor);
+            if (fixedVert) lines.vertical(x, line, 0, split, m_fixedLineColor);
+            if (vert) lines.vertical(x, line, split, s.bottom - split, m_lineColor);
         }
     if (const int line = rowLineSpace())
         for (const Spans::Span &r : s.rows) {
             const int y = r.pos + m_rowHeights[r.index];
             const int split = r.index < m_fixedRows ? s.right : fixedRight;
-            if (fixedHorz) fillHorizontal(p, dpr, 0, split, y, line, m_fixedLineColor);
-            if (horz) fillHorizontal(p, dpr, split, s.right - split, y, line, m_lineColor);
+            if (fixedHorz) lines.horizontal(0, split, y, line, m_fixedLineColor);
+            if (horz) lines.horizontal(split, s.right - split, y, line, m_lineColor);
         }
 
+    const qreal dpr = viewport()->devicePixelRatioF();
     if (m_textLayerDirty || m_textLayer.size() != viewport()->size() * dpr) renderTextLayer(s, dpr);
     p.drawImage(QPoint(0, 0), m_textLayer);
 

@@ -28,6 +28,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSet>
 #include <QTabWidget>
 #include <QTemporaryFile>
 #include <QTest>
@@ -54,44 +55,61 @@ QString describe(const QRect &r)
     return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
-// The widths, in device pixels, of the grid's lines inside its body, as drawn: of the lines
-// down (met going across the first shown row) and of those across (going down the first shown
-// column). Lines of one width must come out equally wide at every scale.
-QString unequalLineWidths(TCellGrid *grid)
+// The grid's lines inside its body as the window draws them, where the grid stands in it: of
+// the lines down (met going across the first shown row) and of those across (going down the
+// first shown column). Lines of one width must come out equally wide at every scale, and
+// between them every pixel is a cell's; empty when they do.
+QString lineFaults(TCellGrid *grid, QWidget *window)
 {
-    const QImage image = grid->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const qreal dpr = image.devicePixelRatio();
     const QRgb line = grid->GridLineColor().rgb();
-    const QRect cell = grid->CellRect(grid->LeftCol(), grid->TopRow());
+    // The header's line may reach a device pixel into the first cell.
+    QSet<QRgb> cells{grid->Color().rgb(), grid->FixedLineColor().rgb()};
+    for (int col = grid->LeftCol(); col < grid->ColCount(); ++col)
+        for (int row = grid->TopRow(); row < grid->RowCount(); ++row)
+            cells.insert(grid->CellColor(col, row).rgb());
+    const QRect cell =
+        grid->CellRect(grid->LeftCol(), grid->TopRow()).translated(grid->viewport()->mapTo(window, QPoint()));
     if (cell.isEmpty()) return QStringLiteral("no cell shown");
+    const QRect body =
+        QRect(cell.topLeft(), grid->viewport()->mapTo(window, grid->viewport()->rect().bottomRight()));
+    // The device pixel that holds the middle of a pixel.
     const auto device = [dpr](int pixel) { return int(std::floor((pixel + 0.5) * dpr)); };
-    const auto widths = [&](QPoint at, QPoint step) {
+    QStringList stray;
+    const auto widths = [&](QPoint at, QPoint step, int end) {
         QList<int> found;
         int run = 0;
-        for (; image.rect().contains(at); at += step) {
-            if (image.pixel(at) == line) {
+        for (; (step.x() ? at.x() : at.y()) < end; at += step) {
+            const QRgb pixel = image.pixel(at);
+            if (pixel == line) {
                 ++run;
-            } else if (run > 0) {
-                found << run;
-                run = 0;
+                continue;
             }
+            if (run > 0) found << run;
+            run = 0;
+            if (!cells.contains(pixel) && stray.size() < 3)
+                stray << QStringLiteral("%1,%2 %3").arg(at.x()).arg(at.y()).arg(QColor(pixel).name());
         }
         return found; // a line cut by the edge is not counted
     };
-    // One device pixel into the cell, above and left of its text.
-    const QList<int> down = widths({device(cell.left()), device(cell.top() + 1)}, {1, 0});
-    const QList<int> across = widths({device(cell.left() + 1), device(cell.top())}, {0, 1});
+    // One pixel into the cell, above and left of its text.
+    const QList<int> down =
+        widths({device(cell.left()), device(cell.top() + 1)}, {1, 0}, device(body.right()));
+    const QList<int> across =
+        widths({device(cell.left() + 1), device(cell.top())}, {0, 1}, device(body.bottom()));
     const QList<int> all = down + across;
-    if (!down.isEmpty() && !across.isEmpty() &&
-        std::all_of(all.cbegin(), all.cend(), [&](int w) { return w == all[0]; }))
-        return {};
+    const bool equal = std::all_of(all.cbegin(), all.cend(), [&](int w) { return w == all[0]; });
+    if (!down.isEmpty() && !across.isEmpty() && equal && stray.isEmpty()) return {};
     const auto list = [](const QList<int> &l) {
         QStringList t;
         for (int w : l)
             t << QString::number(w);
         return t.join(QLatin1Char(' '));
     };
-    return QStringLiteral("lines down %1, across %2").arg(list(down), list(across));
+    return QStringLiteral("lines down %1, across %2; between them %3")
+        .arg(list(down), list(across),
+             stray.isEmpty() ? QStringLiteral("only cells") : stray.join(QStringLiteral(", ")));
 }
 
 // Every fault of a window as it stands, one line each.
@@ -137,9 +155,9 @@ QStringList faultsOf(QWidget *window, const QString &what)
     for (TCellGrid *grid : window->findChildren<TCellGrid *>()) {
         const auto both = TCellGrid::goVertLine | TCellGrid::goHorzLine;
         if (!grid->isVisibleTo(window) || (grid->Options() & both) != both) continue;
-        const QString widths = unequalLineWidths(grid);
-        if (!widths.isEmpty())
-            faults << what + QLatin1Char(' ') + grid->objectName() + QStringLiteral(" draws its ") + widths;
+        const QString lines = lineFaults(grid, window);
+        if (!lines.isEmpty())
+            faults << what + QLatin1Char(' ') + grid->objectName() + QStringLiteral(" draws its ") + lines;
     }
     // A table without scroll bars has no other way to show a text than to have it inside.
     for (TCellGrid *grid : window->findChildren<TCellGrid *>()) {
