@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build setup package screenshots
+.PHONY: run test build setup package screenshots windows windows-test
 
 setup:
 	@scripts/setup
@@ -24,3 +24,8 @@ package: build
 
 screenshots: build
 	cmake --build $(BUILD_DIR) --target screenshots
+
+# The Windows program, cross-built here (scripts/setup-windows builds its Qt once):
+# build-windows/lumaKvex-3.0-win64.zip and build-windows/lumaKvex-3.0-setup.exe.
+windows:
+	@scripts/build-windows
