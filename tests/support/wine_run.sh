@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program of the build under Wine, as CTest's emulator for the Windows build.
 #
-#   wine_run.sh --prefix <folder> --dlls <folder;folder...> <program.exe> [arguments]
+#   wine_run.sh --prefix <folder> --dlls <folder:folder...> <program.exe> [arguments]
 #   wine_run.sh --prefix <folder> --make-prefix
 #
 # The Wine prefix is the build's own, made once by --make-prefix (the first test): no
@@ -28,7 +28,7 @@ done
 
 export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 path=""
-IFS=';' read -r -a folders <<<"$dlls"
+IFS=':' read -r -a folders <<<"$dlls"
 for f in "${folders[@]}"; do
   [ -n "$f" ] && path+="${path:+;}Z:${f//\//\\}"
 done
@@ -41,9 +41,8 @@ if [ "$make_prefix" -eq 1 ]; then
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   fi
   while IFS='=' read -r name value; do
-    # Unix paths name Wine's drive Z:, also after "configfile=".
-    value=${value//=\//=Z:\/}
-    [[ $value == /* ]] && value="Z:$value"
+    # Unix paths stay as they are: on Wine's drive Z:, where the tests run, a path from the
+    # root is the same file (and a drive's colon would end the platform's option list).
     wine reg add 'HKCU\Environment' /v "$name" /d "$value" /f >/dev/null 2>&1 ||
       { echo "wine_run.sh: cannot set $name in $prefix" >&2; exit 1; }
     echo "$name=$value"
@@ -53,7 +52,8 @@ if [ "$make_prefix" -eq 1 ]; then
   exit 0
 fi
 
-program=$1
+program=${1:-}
+[ -f "$program" ] || { echo "wine_run.sh: no program at \"$program\"" >&2; exit 2; }
 shift
 case "$(basename "$program")" in
   tst_*)
