@@ -2,6 +2,7 @@
 // shrunk to fit where it must, every text label as wide as its text and inside its window,
 // and resizable windows stop at the size they opened with. Each screen runs in a process of
 // its own, as the offscreen platform takes its screens from a file read at start.
+#include "OffscreenScreens.h"
 #include "ProgramStart.h"
 
 #include "app/AppWindows.h"
@@ -205,9 +206,7 @@ int main(int argc, char **argv)
     const QByteArray screen = child ? qgetenv(kScreenVariable)
                                     : R"({ "name": "s", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96 })";
     QTemporaryFile config;
-    const QByteArray text = screenConfig(screen);
-    if (!config.open() || config.write(text) != text.size() || !config.flush()) return 2;
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    if (!OffscreenScreens::use(config, screenConfig(screen))) return 2;
     QApplication app(argc, argv);
     if (child) return inspect();
     TestScreens test;
