@@ -130,6 +130,12 @@ void install()
     const QString menuFamily = QStringLiteral("Segoe UI");
     QFont menuFont(QFont::substitutes(menuFamily).isEmpty() ? menuFamily : substituteFor(menuFamily));
     menuFont.setPixelSize(12);
+#ifdef _WIN32
+    // FreeType hints fully on Windows and lightly on Linux (the desktop's default): text would
+    // measure a pixel wider here and there, and labels that fit their text would grow. Every
+    // widget's font inherits the lighter hinting from the application's.
+    menuFont.setHintingPreference(QFont::PreferVerticalHinting);
+#endif
     QApplication::setFont(menuFont);
 }
 
