@@ -29,3 +29,8 @@ screenshots: build
 # build-windows/lumaKvex-3.0-win64.zip and build-windows/lumaKvex-3.0-setup.exe.
 windows:
 	@scripts/build-windows
+
+# The Windows program's tests under Wine, the installer's included (after the Linux gates in CI).
+windows-test:
+	@scripts/build-windows all windows_packages
+	cd build-windows && ctest --output-on-failure -j $(JOBS)
