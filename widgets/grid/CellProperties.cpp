@@ -1,8 +1,8 @@
-#include "widgets/CellProperties.h"
+#include "widgets/grid/CellProperties.h"
 
 #include "common/SystemColors.h"
-#include "widgets/CellGrid.h"
-#include "widgets/GridDescription.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/GridDescription.h"
 
 #include <QFontInfo>
 #include <QGlyphRun>

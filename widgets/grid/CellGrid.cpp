@@ -1,11 +1,11 @@
 // TCellGrid: the tables, grid-wide values, resolution and structure changes. Drawing and
 // scrolling are in CellGridView.cpp, keys and the clipboard in CellGridInput.cpp, the
 // description files in CellGridStore.cpp.
-#include "widgets/CellGrid.h"
+#include "widgets/grid/CellGrid.h"
 
 #include "common/SystemColors.h"
-#include "widgets/CellGridAccessible.h"
-#include "widgets/CellGridModel.h"
+#include "widgets/grid/CellGridAccessible.h"
+#include "widgets/grid/CellGridModel.h"
 
 #include <QScrollBar>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/CellProperties.h"
+#include "widgets/grid/CellProperties.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>

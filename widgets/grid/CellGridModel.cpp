@@ -1,6 +1,6 @@
-#include "widgets/CellGridModel.h"
+#include "widgets/grid/CellGridModel.h"
 
-#include "widgets/CellGrid.h"
+#include "widgets/grid/CellGrid.h"
 
 TCellGridModel::TCellGridModel(TCellGrid *grid) : QAbstractTableModel(grid), m_grid(grid) {}
 

@@ -1,8 +1,8 @@
-#include "widgets/CellGridAccessible.h"
+#include "widgets/grid/CellGridAccessible.h"
 
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridAccessibleCell.h"
-#include "widgets/CellGridModel.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridAccessibleCell.h"
+#include "widgets/grid/CellGridModel.h"
 
 #include <algorithm>
 
