@@ -86,6 +86,11 @@ void TCellGrid::Invalidate(bool textUnchanged)
     QMetaObject::invokeMethod(this, &TCellGrid::flushUpdate, Qt::QueuedConnection);
 }
 
+void TCellGrid::propertiesChanged(bool textUnchanged)
+{
+    Invalidate(textUnchanged);
+}
+
 void TCellGrid::flushUpdate()
 {
     m_updatePending = false;
@@ -429,7 +434,7 @@ TCellProperties &TCellGrid::TakeProps(PropTable table, int index, int row)
         return m_scratch;
     }
     PropSlot &slot = propSlot(table, index, row);
-    if (!slot) slot = std::make_unique<TCellProperties>(this);
+    if (!slot) slot = std::make_unique<TCellProperties>(static_cast<TCellPropertiesOwner *>(this));
     return *slot;
 }
 
@@ -475,7 +480,7 @@ void TCellGrid::adoptRecords()
 {
     const auto adopt = [this](PropList &list) {
         for (auto &slot : list)
-            if (slot) slot->setGrid(this);
+            if (slot) slot->setOwner(this);
     };
     for (auto &column : m_cellProps)
         adopt(column);

@@ -36,7 +36,7 @@ struct THintInfo
 // Every write repaints the grid once, after the running event handler has returned; the
 // cells are visible through model(), a read-only table model with one row and column per
 // grid row and column, fixed ones included. The grid knows nothing of what it shows.
-class TCellGrid : public QAbstractScrollArea
+class TCellGrid : public QAbstractScrollArea, private TCellPropertiesOwner
 {
     Q_OBJECT
 
@@ -261,6 +261,9 @@ protected:
     void focusOutEvent(QFocusEvent *e) override;
 
 private:
+    // TCellPropertiesOwner: a record of this grid changed.
+    void propertiesChanged(bool textUnchanged) override;
+
     using PropSlot = std::unique_ptr<TCellProperties>;
     using PropList = std::vector<PropSlot>;
     using TextTable = std::vector<std::vector<QString>>; // [col][row]
