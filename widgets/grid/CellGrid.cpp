@@ -50,7 +50,7 @@ TMyFont defaultFixedFont()
 } // namespace
 
 TCellGrid::TCellGrid(QWidget *parent)
-    : QAbstractScrollArea(parent), m_model(new TCellGridModel(this)),
+    : QAbstractScrollArea(parent), m_model(new TCellGridModel(*this, this)),
       m_brush(TStoredColor(SystemColors::storedSystem(SystemColors::Window))),
       m_fixedBrush(TStoredColor(SystemColors::storedSystem(SystemColors::BtnFace))),
       m_selectedCellColor(SystemColors::storedSystem(SystemColors::ActiveCaption)),

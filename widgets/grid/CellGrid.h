@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/grid/CellGridContent.h"
 #include "widgets/grid/CellProperties.h"
 
 #include <QAbstractScrollArea>
@@ -36,7 +37,7 @@ struct THintInfo
 // Every write repaints the grid once, after the running event handler has returned; the
 // cells are visible through model(), a read-only table model with one row and column per
 // grid row and column, fixed ones included. The grid knows nothing of what it shows.
-class TCellGrid : public QAbstractScrollArea, private TCellPropertiesOwner
+class TCellGrid : public QAbstractScrollArea, private TCellPropertiesOwner, private TCellGridContent
 {
     Q_OBJECT
 
@@ -263,6 +264,15 @@ protected:
 private:
     // TCellPropertiesOwner: a record of this grid changed.
     void propertiesChanged(bool textUnchanged) override;
+    // TCellGridContent: what the model reads.
+    int contentColCount() const override { return m_colCount; }
+    int contentRowCount() const override { return m_rowCount; }
+    QString contentText(int col, int row) const override { return Cells(col, row); }
+    QString contentHint(int col, int row) const override { return HintCell(col, row); }
+    QColor contentColor(int col, int row) const override { return CellColor(col, row); }
+    const TMyFont &contentFont(int col, int row) const override { return CellFont(col, row); }
+    TMyAlign contentAlignment(int col, int row) const override { return CellAlignment(col, row); }
+    bool contentEditable(int col, int row) const override { return CellEditable(col, row); }
 
     using PropSlot = std::unique_ptr<TCellProperties>;
     using PropList = std::vector<PropSlot>;
