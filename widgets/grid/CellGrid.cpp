@@ -583,7 +583,7 @@ void TCellGrid::setCurrentCell(int col, int row)
         m_textLayerDirty = true;
         viewport()->update();
         emit currentCellChanged(col, row);
-        TCellGridAccessible::announceCurrentCell(*this);
+        TCellGridAccessible::announceCurrentCell(*this, *this);
     }
 }
 
@@ -596,7 +596,7 @@ void TCellGrid::clampCurrent()
     m_row = row;
     m_textLayerDirty = true;
     emit currentCellChanged(col, row);
-    TCellGridAccessible::announceCurrentCell(*this);
+    TCellGridAccessible::announceCurrentCell(*this, *this);
 }
 
 // ---------------------------------------------------------------- structure

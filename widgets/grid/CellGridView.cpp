@@ -191,7 +191,7 @@ void TCellGrid::focusInEvent(QFocusEvent *e)
 {
     m_textLayerDirty = true; // the current cell's look depends on the focus
     QAbstractScrollArea::focusInEvent(e);
-    TCellGridAccessible::announceCurrentCell(*this);
+    TCellGridAccessible::announceCurrentCell(*this, *this);
 }
 
 void TCellGrid::focusOutEvent(QFocusEvent *e)
