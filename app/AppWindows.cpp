@@ -10,7 +10,7 @@
 #include "common/Pictures.h"
 #include "common/SystemColors.h"
 #include "common/WindowPlacement.h"
-#include "widgets/CellGridAccessible.h"
+#include "widgets/grid/CellGridAccessible.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -7,11 +7,11 @@
 #include "common/Pictures.h"
 #include "common/SystemColors.h"
 #include "ui_Wid.h"
-#include "widgets/CellGrid.h"
 #include "widgets/DekoLabelRotated.h"
-#include "widgets/FormScaler.h"
 #include "widgets/NumInp.h"
 #include "widgets/NumberEdit.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/scaler/FormScaler.h"
 
 #include <QPixmap>
 

@@ -9,10 +9,10 @@
 #include "common/NumberText.h"
 #include "common/SystemColors.h"
 #include "common/WindowPlacement.h"
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
-#include "widgets/FormScaler.h"
 #include "widgets/NumberEdit.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
+#include "widgets/scaler/FormScaler.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -7,10 +7,10 @@
 
 #include "app/AppWindows.h"
 #include "calc/WidTabelle.h"
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
-#include "widgets/ControlScaler.h"
-#include "widgets/FormScaler.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
+#include "widgets/scaler/ControlScaler.h"
+#include "widgets/scaler/FormScaler.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

@@ -6,8 +6,8 @@
 #include "app/Info.h"
 #include "app/Kontakt.h"
 #include "calc/WidTabelle.h"
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>

@@ -3,9 +3,9 @@
 #include "calc/WidTabelle.h"
 #include "calc/global_Wid.h"
 #include "common/SystemColors.h"
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
 #include "widgets/NumberEdit.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
 
 #include <QAction>
 #include <QRadioButton>

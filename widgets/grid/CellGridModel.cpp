@@ -1,17 +1,20 @@
-#include "widgets/CellGridModel.h"
+#include "widgets/grid/CellGridModel.h"
 
-#include "widgets/CellGrid.h"
+#include "widgets/grid/CellGridContent.h"
 
-TCellGridModel::TCellGridModel(TCellGrid *grid) : QAbstractTableModel(grid), m_grid(grid) {}
+TCellGridModel::TCellGridModel(const TCellGridContent &content, QObject *parent)
+    : QAbstractTableModel(parent), m_content(&content)
+{
+}
 
 int TCellGridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_grid->RowCount();
+    return parent.isValid() ? 0 : m_content->contentRowCount();
 }
 
 int TCellGridModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_grid->ColCount();
+    return parent.isValid() ? 0 : m_content->contentColCount();
 }
 
 QVariant TCellGridModel::data(const QModelIndex &index, int role) const
@@ -21,21 +24,21 @@ QVariant TCellGridModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return m_grid->Cells(c, r);
+        return m_content->contentText(c, r);
     case Qt::BackgroundRole:
-        return m_grid->CellColor(c, r);
+        return m_content->contentColor(c, r);
     case Qt::FontRole:
-        return m_grid->CellFont(c, r).font();
+        return m_content->contentFont(c, r).font();
     case Qt::ForegroundRole:
-        return m_grid->CellFont(c, r).color();
+        return m_content->contentFont(c, r).color();
     case Qt::TextAlignmentRole: {
         static constexpr Qt::AlignmentFlag h[] = {Qt::AlignRight, Qt::AlignLeft, Qt::AlignHCenter};
-        return (h[m_grid->CellAlignment(c, r)] | Qt::AlignTop).toInt();
+        return (h[m_content->contentAlignment(c, r)] | Qt::AlignTop).toInt();
     }
     case Qt::AccessibleDescriptionRole:
         return m_description ? m_description(c, r) : QString();
     case Qt::ToolTipRole: {
-        const QString hint = m_grid->HintCell(c, r);
+        const QString hint = m_content->contentHint(c, r);
         return hint.isEmpty() ? QVariant() : QVariant(hint);
     }
     default:
@@ -47,7 +50,7 @@ Qt::ItemFlags TCellGridModel::flags(const QModelIndex &index) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (m_grid->CellEditable(index.column(), index.row())) f |= Qt::ItemIsEditable;
+    if (m_content->contentEditable(index.column(), index.row())) f |= Qt::ItemIsEditable;
     return f;
 }
 

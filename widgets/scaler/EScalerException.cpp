@@ -1,4 +1,4 @@
-#include "widgets/EScalerException.h"
+#include "widgets/scaler/EScalerException.h"
 
 EScalerException::EScalerException(const QString &message) : std::runtime_error(message.toStdString()) {}
 

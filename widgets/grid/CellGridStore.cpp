@@ -13,10 +13,10 @@
 // hints must lie inside the grid it sets up (cell texts outside it are dropped), and each
 // axis's sizes and grid lines must add up to an int, so that nothing it says can exhaust the
 // memory or overflow a position.
-#include "widgets/CellGrid.h"
+#include "widgets/grid/CellGrid.h"
 
 #include "common/SystemColors.h"
-#include "widgets/GridDescription.h"
+#include "widgets/grid/GridDescription.h"
 
 #include <QFile>
 #include <QFontInfo>

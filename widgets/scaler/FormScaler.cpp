@@ -1,7 +1,7 @@
-#include "widgets/FormScaler.h"
+#include "widgets/scaler/FormScaler.h"
 
-#include "widgets/ControlScaler.h"
-#include "widgets/EScalerException.h"
+#include "widgets/scaler/ControlScaler.h"
+#include "widgets/scaler/EScalerException.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -5,8 +5,8 @@
 // replaces.
 #include "common/Fonts.h"
 #include "common/SystemColors.h"
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
 
 #include <QDir>
 #include <QHash>

@@ -2,16 +2,17 @@
 
 #include <QAccessible>
 
-class TCellGrid;
+class QAbstractScrollArea;
 class TCellGridAccessible;
+class TCellGridGeometry;
 
-// One cell of a TCellGrid for screen readers. Body cells are table cells with their headers;
+// One cell of a grid (TCellGrid) for screen readers. Body cells are table cells with their headers;
 // fixed cells are the row and column headers. The name is the cell's text, the description
 // whatever the grid's owner tells about the cell.
 class TCellGridAccessibleCell : public QAccessibleInterface, public QAccessibleTableCellInterface
 {
 public:
-    TCellGridAccessibleCell(TCellGrid *grid, int col, int row);
+    TCellGridAccessibleCell(QAbstractScrollArea *grid, const TCellGridGeometry &geometry, int col, int row);
 
     bool isValid() const override;
     QObject *object() const override { return nullptr; }
@@ -47,7 +48,9 @@ private:
     bool isCurrent() const;
     QList<QAccessibleInterface *> headerCells(bool column) const;
 
-    TCellGrid *m_grid; // outlives the cell: the grid's interface deletes its cells
+    // Both outlive the cell: the grid's interface deletes its cells.
+    QAbstractScrollArea *m_grid;
+    const TCellGridGeometry *m_geometry;
     int m_col;
     int m_row;
 };

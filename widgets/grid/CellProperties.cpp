@@ -1,8 +1,7 @@
-#include "widgets/CellProperties.h"
+#include "widgets/grid/CellProperties.h"
 
 #include "common/SystemColors.h"
-#include "widgets/CellGrid.h"
-#include "widgets/GridDescription.h"
+#include "widgets/grid/GridDescription.h"
 
 #include <QFontInfo>
 #include <QGlyphRun>
@@ -229,13 +228,13 @@ std::unique_ptr<TCellProperties> TCellProperties::clone() const
 {
     auto copy = std::make_unique<TCellProperties>();
     copy->assign(this);
-    copy->m_grid = m_grid;
+    copy->m_owner = m_owner;
     return copy;
 }
 
 void TCellProperties::changed(bool textUnchanged)
 {
-    if (m_grid) m_grid->Invalidate(textUnchanged);
+    if (m_owner) m_owner->propertiesChanged(textUnchanged);
 }
 
 void TCellProperties::setAlignment(TMyAlign a)

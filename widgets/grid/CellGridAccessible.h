@@ -6,26 +6,31 @@
 
 #include <vector>
 
-class TCellGrid;
+class QAbstractScrollArea;
+class TCellGridGeometry;
+class TCellGridModel;
 
-// A TCellGrid as screen readers see it: a table whose body is the grid's non-fixed cells and
-// whose headers are its fixed rows and columns; hidden rows and columns are left out. The
-// accessible children are all shown cells, fixed ones included, row by row. Everything is
-// read from the grid's model when asked, so the grid pays nothing while nobody listens.
+// A grid (TCellGrid) as screen readers see it: a table whose body is the grid's non-fixed
+// cells and whose headers are its fixed rows and columns; hidden rows and columns are left
+// out. The accessible children are all shown cells, fixed ones included, row by row.
+// Everything is read when asked, so the grid pays nothing while nobody listens: the cells
+// from the grid's model, which rows and columns are fixed or hidden, where a cell is and
+// the current cell from the widget's TCellGridGeometry, the focus from the widget.
 class TCellGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface
 {
 public:
-    explicit TCellGridAccessible(TCellGrid *grid);
+    TCellGridAccessible(QAbstractScrollArea *grid, const TCellGridGeometry &geometry);
     ~TCellGridAccessible() override;
 
     // Lets Qt build this interface for every grid; call once before any window exists.
     static void installFactory();
     // The accessible child index of a shown cell, -1 for a hidden one.
-    static int childIndex(const TCellGrid &grid, int col, int row);
+    static int childIndex(const TCellGridGeometry &grid, int col, int row);
     // Tells a screen reader that the grid's current cell has the focus (while the grid has it).
-    static void announceCurrentCell(TCellGrid &grid);
+    static void announceCurrentCell(QWidget &grid, const TCellGridGeometry &geometry);
 
-    TCellGrid *grid() const;
+    QAbstractScrollArea *grid() const;
+    const TCellGridModel &model() const;
     // The cell's interface, created once and kept until the grid goes.
     QAccessibleInterface *cellInterface(int col, int row) const;
     // Shown grid columns and rows, in order.
@@ -66,5 +71,6 @@ private:
     // The header text of a body column / row: its fixed cells' texts, joined.
     QString headerText(int gridCol, int gridRow, bool column) const;
 
+    const TCellGridGeometry *m_geometry; // the grid widget's, which outlives this interface
     mutable QHash<quint64, QAccessible::Id> m_cells;
 };

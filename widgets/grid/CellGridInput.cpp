@@ -1,5 +1,5 @@
 // TCellGrid: keyboard navigation, Tab between cells and the clipboard keys.
-#include "widgets/CellGrid.h"
+#include "widgets/grid/CellGrid.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "widgets/GridDescription.h"
+#include "widgets/grid/GridDescription.h"
 
 #include <limits>
 

@@ -1,6 +1,6 @@
 // The alignment grid under the user's hands: clipboard keys, Tab between cells, cell hints,
 // the mouse position it reports and clicks on its header cells.
-#include "widgets/CellGrid.h"
+#include "widgets/grid/CellGrid.h"
 
 #include <QApplication>
 #include <QClipboard>

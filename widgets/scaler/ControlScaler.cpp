@@ -1,6 +1,6 @@
-#include "widgets/ControlScaler.h"
+#include "widgets/scaler/ControlScaler.h"
 
-#include "widgets/EScalerException.h"
+#include "widgets/scaler/EScalerException.h"
 
 #include <QLabel>
 #include <QLayout>

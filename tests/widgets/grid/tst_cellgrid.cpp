@@ -3,8 +3,8 @@
 // testing), its drawing, the structure changes that carry properties with their cells and
 // the signals of size changes.
 #include "common/SystemColors.h"
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
 
 #include <QApplication>
 #include <QScrollBar>

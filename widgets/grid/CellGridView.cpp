@@ -7,8 +7,8 @@
 // Whether the line is drawn in that space is up to each cell: fixed cells follow the
 // fixed-line options, the others the normal ones. Where it is not drawn, the cell takes the
 // space.
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridAccessible.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridAccessible.h"
 
 #include <QApplication>
 #include <QGlyphRun>
@@ -191,7 +191,7 @@ void TCellGrid::focusInEvent(QFocusEvent *e)
 {
     m_textLayerDirty = true; // the current cell's look depends on the focus
     QAbstractScrollArea::focusInEvent(e);
-    TCellGridAccessible::announceCurrentCell(*this);
+    TCellGridAccessible::announceCurrentCell(*this, *this);
 }
 
 void TCellGrid::focusOutEvent(QFocusEvent *e)

@@ -2,7 +2,7 @@
 // rules of loading, and malformed descriptions rejected with line and entry, leaving the grid
 // as it was.
 #include "common/SystemColors.h"
-#include "widgets/CellGrid.h"
+#include "widgets/grid/CellGrid.h"
 
 #include <QTemporaryFile>
 #include <QTest>

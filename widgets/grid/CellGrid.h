@@ -1,6 +1,25 @@
 #pragma once
 
-#include "widgets/CellProperties.h"
+// The alignment grid (widgets/grid/), from the bottom up; a file includes only files above
+// it in this list, and none of them includes this one:
+//   GridDescription     the text syntax of stored grid descriptions
+//   CellProperties      stored colours, brushes and fonts, the property records; a record
+//                       tells its owner (TCellPropertiesOwner) of its changes
+//   CellGridContent     what the item model reads of a grid
+//   CellGridModel       the cells as a read-only Qt item model
+//   CellGridGeometry    what the accessibility reads of the grid widget besides the model
+//   CellGridAccessible, CellGridAccessibleCell
+//                       the grid for screen readers: cells from the model, the rest from
+//                       CellGridGeometry
+// On top, TCellGrid (this file) ties them together: it owns the records and the model and
+// implements the three interfaces. Its code is in CellGrid.cpp (tables, resolution,
+// structure), CellGridView.cpp (geometry, scrolling, drawing, mouse, hints),
+// CellGridInput.cpp (keys, clipboard) and CellGridStore.cpp (reading and writing
+// descriptions); it calls the accessibility only to announce a new current cell.
+
+#include "widgets/grid/CellGridContent.h"
+#include "widgets/grid/CellGridGeometry.h"
+#include "widgets/grid/CellProperties.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -36,7 +55,10 @@ struct THintInfo
 // Every write repaints the grid once, after the running event handler has returned; the
 // cells are visible through model(), a read-only table model with one row and column per
 // grid row and column, fixed ones included. The grid knows nothing of what it shows.
-class TCellGrid : public QAbstractScrollArea
+class TCellGrid : public QAbstractScrollArea,
+                  public TCellGridGeometry, // for its accessibility, which finds it by this
+                  private TCellPropertiesOwner,
+                  private TCellGridContent
 {
     Q_OBJECT
 
@@ -261,6 +283,28 @@ protected:
     void focusOutEvent(QFocusEvent *e) override;
 
 private:
+    // TCellPropertiesOwner: a record of this grid changed.
+    void propertiesChanged(bool textUnchanged) override;
+    // TCellGridContent: what the model reads.
+    int contentColCount() const override { return m_colCount; }
+    int contentRowCount() const override { return m_rowCount; }
+    QString contentText(int col, int row) const override { return Cells(col, row); }
+    QString contentHint(int col, int row) const override { return HintCell(col, row); }
+    QColor contentColor(int col, int row) const override { return CellColor(col, row); }
+    const TMyFont &contentFont(int col, int row) const override { return CellFont(col, row); }
+    TMyAlign contentAlignment(int col, int row) const override { return CellAlignment(col, row); }
+    bool contentEditable(int col, int row) const override { return CellEditable(col, row); }
+    // TCellGridGeometry: what the accessibility reads besides the model.
+    const TCellGridModel &cellModel() const override { return *m_model; }
+    int fixedColCount() const override { return m_fixedCols; }
+    int fixedRowCount() const override { return m_fixedRows; }
+    bool colShown(int col) const override { return ColWidths(col) >= 0; }
+    bool rowShown(int row) const override { return RowHeights(row) >= 0; }
+    QRect shownCellRect(int col, int row) const override { return CellRect(col, row); }
+    void cellAtPoint(const QPoint &pos, int &col, int &row) const override { MouseToCell(pos, col, row); }
+    int currentCol() const override { return m_col; }
+    int currentRow() const override { return m_row; }
+
     using PropSlot = std::unique_ptr<TCellProperties>;
     using PropList = std::vector<PropSlot>;
     using TextTable = std::vector<std::vector<QString>>; // [col][row]

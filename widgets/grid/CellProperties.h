@@ -11,7 +11,6 @@
 #include <unordered_map>
 #include <vector>
 
-class TCellGrid;
 namespace GridDescription {
 class Reader;
 class Writer;
@@ -135,13 +134,26 @@ private:
     std::shared_ptr<std::unordered_map<QString, TTextLayout>> m_layouts;
 };
 
+// Who hears of the changes to a record: the grid that holds it (TCellGrid), which repaints
+// once after the running handler.
+class TCellPropertiesOwner
+{
+public:
+    // A value of one of the owner's records changed; `textUnchanged` when only a background
+    // colour did.
+    virtual void propertiesChanged(bool textUnchanged) = 0;
+
+protected:
+    ~TCellPropertiesOwner() = default;
+};
+
 // One record of display properties of a cell, a column, a row or the fixed cells of a
 // column or row. Anything not set falls through to the next level (see TCellGrid).
-// Every change repaints the owning grid (once, after the running handler).
+// Every change is told to the record's owner.
 class TCellProperties
 {
 public:
-    explicit TCellProperties(TCellGrid *grid = nullptr) : m_grid(grid) {}
+    explicit TCellProperties(TCellPropertiesOwner *owner = nullptr) : m_owner(owner) {}
     TCellProperties(const TCellProperties &) = delete;
     TCellProperties &operator=(const TCellProperties &) = delete;
     virtual ~TCellProperties();
@@ -160,8 +172,8 @@ public:
     // Reads tagged items up to and including the end tag 0.
     void read(GridDescription::Reader &in);
 
-    TCellGrid *grid() const { return m_grid; }
-    void setGrid(TCellGrid *grid) { m_grid = grid; }
+    TCellPropertiesOwner *owner() const { return m_owner; }
+    void setOwner(TCellPropertiesOwner *owner) { m_owner = owner; }
 
     TMyAlign alignment() const { return m_alignment; }
     void setAlignment(TMyAlign a);
@@ -184,7 +196,7 @@ public:
 private:
     void changed(bool textUnchanged = false);
 
-    TCellGrid *m_grid;
+    TCellPropertiesOwner *m_owner;
     std::optional<TMyBrush> m_brush;
     std::optional<TMyBrush> m_selectedBrush;
     std::optional<TMyFont> m_font;

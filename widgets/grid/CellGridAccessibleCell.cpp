@@ -1,17 +1,22 @@
-#include "widgets/CellGridAccessibleCell.h"
+#include "widgets/grid/CellGridAccessibleCell.h"
 
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridAccessible.h"
-#include "widgets/CellGridModel.h"
+#include "widgets/grid/CellGridAccessible.h"
+#include "widgets/grid/CellGridGeometry.h"
+#include "widgets/grid/CellGridModel.h"
 
-#include <QWidget>
+#include <QAbstractScrollArea>
 #include <QWindow>
 
-TCellGridAccessibleCell::TCellGridAccessibleCell(TCellGrid *grid, int col, int row) : m_grid(grid), m_col(col), m_row(row) {}
+TCellGridAccessibleCell::TCellGridAccessibleCell(QAbstractScrollArea *grid, const TCellGridGeometry &geometry,
+                                                 int col, int row)
+    : m_grid(grid), m_geometry(&geometry), m_col(col), m_row(row)
+{
+}
 
 bool TCellGridAccessibleCell::isValid() const
 {
-    return m_col < m_grid->ColCount() && m_row < m_grid->RowCount();
+    const TCellGridModel &model = m_geometry->cellModel();
+    return m_col < model.columnCount() && m_row < model.rowCount();
 }
 
 QWindow *TCellGridAccessibleCell::window() const
@@ -31,18 +36,18 @@ QAccessibleInterface *TCellGridAccessibleCell::parent() const
 
 bool TCellGridAccessibleCell::isHeader() const
 {
-    return m_grid->IsFixed(m_col, m_row);
+    return m_col < m_geometry->fixedColCount() || m_row < m_geometry->fixedRowCount();
 }
 
 bool TCellGridAccessibleCell::isCurrent() const
 {
-    return m_grid->Col() == m_col && m_grid->Row() == m_row;
+    return m_geometry->currentCol() == m_col && m_geometry->currentRow() == m_row;
 }
 
 QString TCellGridAccessibleCell::text(QAccessible::Text t) const
 {
     if (!isValid()) return {};
-    const QModelIndex index = m_grid->model()->index(m_row, m_col);
+    const QModelIndex index = m_geometry->cellModel().index(m_row, m_col);
     switch (t) {
     case QAccessible::Name: return index.data(Qt::DisplayRole).toString();
     case QAccessible::Description: return index.data(Qt::AccessibleDescriptionRole).toString();
@@ -53,14 +58,14 @@ QString TCellGridAccessibleCell::text(QAccessible::Text t) const
 QRect TCellGridAccessibleCell::rect() const
 {
     if (!isValid()) return {};
-    const QRect r = m_grid->CellRect(m_col, m_row);
+    const QRect r = m_geometry->shownCellRect(m_col, m_row);
     return r.isEmpty() ? QRect() : QRect(m_grid->viewport()->mapToGlobal(r.topLeft()), r.size());
 }
 
 QAccessible::Role TCellGridAccessibleCell::role() const
 {
     if (!isValid() || !isHeader()) return QAccessible::Cell;
-    return m_row < m_grid->FixedRows() ? QAccessible::ColumnHeader : QAccessible::RowHeader;
+    return m_row < m_geometry->fixedRowCount() ? QAccessible::ColumnHeader : QAccessible::RowHeader;
 }
 
 QAccessible::State TCellGridAccessibleCell::state() const
@@ -70,7 +75,7 @@ QAccessible::State TCellGridAccessibleCell::state() const
         s.invalid = true;
         return s;
     }
-    if (m_grid->CellRect(m_col, m_row).isEmpty()) s.offscreen = true;
+    if (m_geometry->shownCellRect(m_col, m_row).isEmpty()) s.offscreen = true;
     if (isHeader()) return s;
     s.focusable = true;
     s.selectable = true;
@@ -99,7 +104,7 @@ QList<QAccessibleInterface *> TCellGridAccessibleCell::headerCells(bool column) 
     TCellGridAccessible *g = gridInterface();
     if (!g) return headers;
     // A column's headers are its cells in the fixed rows, a row's those in the fixed columns.
-    const int fixed = column ? m_grid->FixedRows() : m_grid->FixedCols();
+    const int fixed = column ? m_geometry->fixedRowCount() : m_geometry->fixedColCount();
     for (int i : column ? g->shownRows() : g->shownCols())
         if (i < fixed) headers << (column ? g->cellInterface(m_col, i) : g->cellInterface(i, m_row));
     return headers;
@@ -124,11 +129,11 @@ int bodyIndex(const std::vector<int> &shown, int fixed, int value)
 int TCellGridAccessibleCell::columnIndex() const
 {
     TCellGridAccessible *g = gridInterface();
-    return g ? bodyIndex(g->shownCols(), m_grid->FixedCols(), m_col) : -1;
+    return g ? bodyIndex(g->shownCols(), m_geometry->fixedColCount(), m_col) : -1;
 }
 
 int TCellGridAccessibleCell::rowIndex() const
 {
     TCellGridAccessible *g = gridInterface();
-    return g ? bodyIndex(g->shownRows(), m_grid->FixedRows(), m_row) : -1;
+    return g ? bodyIndex(g->shownRows(), m_geometry->fixedRowCount(), m_row) : -1;
 }

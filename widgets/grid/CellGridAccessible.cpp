@@ -1,8 +1,10 @@
-#include "widgets/CellGridAccessible.h"
+#include "widgets/grid/CellGridAccessible.h"
 
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridAccessibleCell.h"
-#include "widgets/CellGridModel.h"
+#include "widgets/grid/CellGridAccessibleCell.h"
+#include "widgets/grid/CellGridGeometry.h"
+#include "widgets/grid/CellGridModel.h"
+
+#include <QAbstractScrollArea>
 
 #include <algorithm>
 
@@ -11,14 +13,17 @@ namespace {
 QAccessibleInterface *gridFactory(const QString &className, QObject *object)
 {
     if (className != QLatin1String("TCellGrid") || !object || !object->isWidgetType()) return nullptr;
-    return new TCellGridAccessible(static_cast<TCellGrid *>(object));
+    // A TCellGrid is both.
+    auto *grid = qobject_cast<QAbstractScrollArea *>(object);
+    const auto *geometry = dynamic_cast<const TCellGridGeometry *>(object);
+    return grid && geometry ? new TCellGridAccessible(grid, *geometry) : nullptr;
 }
 
-std::vector<int> shown(int count, const std::function<int(int)> &size)
+std::vector<int> shown(int count, const std::function<bool(int)> &isShown)
 {
     std::vector<int> list;
     for (int i = 0; i < count; ++i)
-        if (size(i) >= 0) list.push_back(i);
+        if (isShown(i)) list.push_back(i);
     return list;
 }
 
@@ -29,7 +34,10 @@ quint64 key(int col, int row)
 
 } // namespace
 
-TCellGridAccessible::TCellGridAccessible(TCellGrid *grid) : QAccessibleWidget(grid, QAccessible::Table) {}
+TCellGridAccessible::TCellGridAccessible(QAbstractScrollArea *grid, const TCellGridGeometry &geometry)
+    : QAccessibleWidget(grid, QAccessible::Table), m_geometry(&geometry)
+{
+}
 
 TCellGridAccessible::~TCellGridAccessible()
 {
@@ -41,42 +49,48 @@ void TCellGridAccessible::installFactory()
     QAccessible::installFactory(gridFactory);
 }
 
-TCellGrid *TCellGridAccessible::grid() const
+QAbstractScrollArea *TCellGridAccessible::grid() const
 {
-    return static_cast<TCellGrid *>(widget());
+    return static_cast<QAbstractScrollArea *>(widget());
+}
+
+const TCellGridModel &TCellGridAccessible::model() const
+{
+    return m_geometry->cellModel();
 }
 
 std::vector<int> TCellGridAccessible::shownCols() const
 {
-    const TCellGrid *g = grid();
-    return shown(g->ColCount(), [g](int c) { return g->ColWidths(c); });
+    const TCellGridGeometry *g = m_geometry;
+    return shown(model().columnCount(), [g](int c) { return g->colShown(c); });
 }
 
 std::vector<int> TCellGridAccessible::shownRows() const
 {
-    const TCellGrid *g = grid();
-    return shown(g->RowCount(), [g](int r) { return g->RowHeights(r); });
+    const TCellGridGeometry *g = m_geometry;
+    return shown(model().rowCount(), [g](int r) { return g->rowShown(r); });
 }
 
-int TCellGridAccessible::childIndex(const TCellGrid &grid, int col, int row)
+int TCellGridAccessible::childIndex(const TCellGridGeometry &grid, int col, int row)
 {
-    if (col < 0 || row < 0 || col >= grid.ColCount() || row >= grid.RowCount()) return -1;
-    if (grid.ColWidths(col) < 0 || grid.RowHeights(row) < 0) return -1;
+    const int colCount = grid.cellModel().columnCount(), rowCount = grid.cellModel().rowCount();
+    if (col < 0 || row < 0 || col >= colCount || row >= rowCount) return -1;
+    if (!grid.colShown(col) || !grid.rowShown(row)) return -1;
     int shownCols = 0, colsBefore = 0, rowsBefore = 0;
-    for (int c = 0; c < grid.ColCount(); ++c)
-        if (grid.ColWidths(c) >= 0) {
+    for (int c = 0; c < colCount; ++c)
+        if (grid.colShown(c)) {
             ++shownCols;
             if (c < col) ++colsBefore;
         }
     for (int r = 0; r < row; ++r)
-        if (grid.RowHeights(r) >= 0) ++rowsBefore;
+        if (grid.rowShown(r)) ++rowsBefore;
     return rowsBefore * shownCols + colsBefore;
 }
 
-void TCellGridAccessible::announceCurrentCell(TCellGrid &grid)
+void TCellGridAccessible::announceCurrentCell(QWidget &grid, const TCellGridGeometry &geometry)
 {
     if (!QAccessible::isActive() || !grid.hasFocus()) return;
-    const int index = childIndex(grid, grid.Col(), grid.Row());
+    const int index = childIndex(geometry, geometry.currentCol(), geometry.currentRow());
     if (index < 0) return;
     QAccessibleEvent event(&grid, QAccessible::Focus);
     event.setChild(index);
@@ -87,7 +101,7 @@ QAccessibleInterface *TCellGridAccessible::cellInterface(int col, int row) const
 {
     const auto found = m_cells.constFind(key(col, row));
     if (found != m_cells.cend()) return QAccessible::accessibleInterface(*found);
-    auto *cell = new TCellGridAccessibleCell(grid(), col, row);
+    auto *cell = new TCellGridAccessibleCell(grid(), *m_geometry, col, row);
     m_cells.insert(key(col, row), QAccessible::registerAccessibleInterface(cell));
     return cell;
 }
@@ -113,30 +127,29 @@ QAccessibleInterface *TCellGridAccessible::child(int index) const
 int TCellGridAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
     const auto *cell = dynamic_cast<const TCellGridAccessibleCell *>(child);
-    return cell ? childIndex(*grid(), cell->col(), cell->row()) : -1;
+    return cell ? childIndex(*m_geometry, cell->col(), cell->row()) : -1;
 }
 
 QAccessibleInterface *TCellGridAccessible::childAt(int x, int y) const
 {
-    const TCellGrid *g = grid();
     int col = -1, row = -1;
-    g->MouseToCell(g->viewport()->mapFromGlobal(QPoint(x, y)), col, row);
+    m_geometry->cellAtPoint(grid()->viewport()->mapFromGlobal(QPoint(x, y)), col, row);
     return col < 0 || row < 0 ? nullptr : cellInterface(col, row);
 }
 
 QAccessibleInterface *TCellGridAccessible::focusChild() const
 {
-    const TCellGrid *g = grid();
-    if (!g->hasFocus() || childIndex(*g, g->Col(), g->Row()) < 0) return nullptr;
-    return cellInterface(g->Col(), g->Row());
+    const TCellGridGeometry *g = m_geometry;
+    if (!grid()->hasFocus() || childIndex(*g, g->currentCol(), g->currentRow()) < 0) return nullptr;
+    return cellInterface(g->currentCol(), g->currentRow());
 }
 
 QAccessibleInterface *TCellGridAccessible::cellAt(int row, int column) const
 {
-    const TCellGrid *g = grid();
+    const TCellGridGeometry *g = m_geometry;
     const std::vector<int> cols = shownCols(), rows = shownRows();
-    const auto firstCol = std::lower_bound(cols.begin(), cols.end(), g->FixedCols()) - cols.begin();
-    const auto firstRow = std::lower_bound(rows.begin(), rows.end(), g->FixedRows()) - rows.begin();
+    const auto firstCol = std::lower_bound(cols.begin(), cols.end(), g->fixedColCount()) - cols.begin();
+    const auto firstRow = std::lower_bound(rows.begin(), rows.end(), g->fixedRowCount()) - rows.begin();
     if (row < 0 || column < 0 || firstRow + row >= qsizetype(rows.size()) || firstCol + column >= qsizetype(cols.size()))
         return nullptr;
     return cellInterface(cols[firstCol + column], rows[firstRow + row]);
@@ -145,13 +158,13 @@ QAccessibleInterface *TCellGridAccessible::cellAt(int row, int column) const
 int TCellGridAccessible::columnCount() const
 {
     const std::vector<int> cols = shownCols();
-    return int(cols.end() - std::lower_bound(cols.begin(), cols.end(), grid()->FixedCols()));
+    return int(cols.end() - std::lower_bound(cols.begin(), cols.end(), m_geometry->fixedColCount()));
 }
 
 int TCellGridAccessible::rowCount() const
 {
     const std::vector<int> rows = shownRows();
-    return int(rows.end() - std::lower_bound(rows.begin(), rows.end(), grid()->FixedRows()));
+    return int(rows.end() - std::lower_bound(rows.begin(), rows.end(), m_geometry->fixedRowCount()));
 }
 
 int TCellGridAccessible::selectedCellCount() const
@@ -161,18 +174,19 @@ int TCellGridAccessible::selectedCellCount() const
 
 QList<QAccessibleInterface *> TCellGridAccessible::selectedCells() const
 {
-    const TCellGrid *g = grid();
-    if (childIndex(*g, g->Col(), g->Row()) < 0) return {};
-    return {cellInterface(g->Col(), g->Row())};
+    const TCellGridGeometry *g = m_geometry;
+    if (childIndex(*g, g->currentCol(), g->currentRow()) < 0) return {};
+    return {cellInterface(g->currentCol(), g->currentRow())};
 }
 
 QString TCellGridAccessible::headerText(int gridCol, int gridRow, bool column) const
 {
-    const TCellGrid *g = grid();
+    const TCellGridModel &m = model();
     QStringList texts;
     for (int fixed : column ? shownRows() : shownCols()) {
-        if (fixed >= (column ? g->FixedRows() : g->FixedCols())) break;
-        texts << (column ? g->Cells(gridCol, fixed) : g->Cells(fixed, gridRow));
+        if (fixed >= (column ? m_geometry->fixedRowCount() : m_geometry->fixedColCount())) break;
+        const QModelIndex index = column ? m.index(fixed, gridCol) : m.index(gridRow, fixed);
+        texts << index.data(Qt::DisplayRole).toString();
     }
     return texts.join(QLatin1Char(' '));
 }

@@ -5,19 +5,21 @@
 #include <functional>
 
 class TCellGrid;
+class TCellGridContent;
 
-// The cells of a TCellGrid as a read-only table: one row and column per grid row and
-// column, fixed ones included. Display/Edit = the text, Background = the resolved cell
-// colour (QColor), Font = the resolved font, Foreground = its colour (QColor),
-// TextAlignment = the resolved alignment (top-aligned), ToolTip = the hint,
+// The cells of a grid, read through TCellGridContent, as a read-only table: one row and
+// column per grid row and column, fixed ones included. Display/Edit = the text, Background =
+// the resolved cell colour (QColor), Font = the resolved font, Foreground = its colour
+// (QColor), TextAlignment = the resolved alignment (top-aligned), ToolTip = the hint,
 // AccessibleDescription = what the description provider says. Changes are announced once
-// per batch of writes, after the running handler.
+// per batch of writes, after the running handler, by the grid (TCellGrid) that owns the
+// model.
 class TCellGridModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    explicit TCellGridModel(TCellGrid *grid);
+    TCellGridModel(const TCellGridContent &content, QObject *parent);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -33,6 +35,6 @@ private:
     friend class TCellGrid;
     void emitAllChanged();
 
-    TCellGrid *m_grid;
+    const TCellGridContent *m_content;
     DescriptionProvider m_description;
 };

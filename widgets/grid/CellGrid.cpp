@@ -1,11 +1,11 @@
 // TCellGrid: the tables, grid-wide values, resolution and structure changes. Drawing and
 // scrolling are in CellGridView.cpp, keys and the clipboard in CellGridInput.cpp, the
 // description files in CellGridStore.cpp.
-#include "widgets/CellGrid.h"
+#include "widgets/grid/CellGrid.h"
 
 #include "common/SystemColors.h"
-#include "widgets/CellGridAccessible.h"
-#include "widgets/CellGridModel.h"
+#include "widgets/grid/CellGridAccessible.h"
+#include "widgets/grid/CellGridModel.h"
 
 #include <QScrollBar>
 
@@ -50,7 +50,7 @@ TMyFont defaultFixedFont()
 } // namespace
 
 TCellGrid::TCellGrid(QWidget *parent)
-    : QAbstractScrollArea(parent), m_model(new TCellGridModel(this)),
+    : QAbstractScrollArea(parent), m_model(new TCellGridModel(*this, this)),
       m_brush(TStoredColor(SystemColors::storedSystem(SystemColors::Window))),
       m_fixedBrush(TStoredColor(SystemColors::storedSystem(SystemColors::BtnFace))),
       m_selectedCellColor(SystemColors::storedSystem(SystemColors::ActiveCaption)),
@@ -84,6 +84,11 @@ void TCellGrid::Invalidate(bool textUnchanged)
     if (m_updatePending) return;
     m_updatePending = true;
     QMetaObject::invokeMethod(this, &TCellGrid::flushUpdate, Qt::QueuedConnection);
+}
+
+void TCellGrid::propertiesChanged(bool textUnchanged)
+{
+    Invalidate(textUnchanged);
 }
 
 void TCellGrid::flushUpdate()
@@ -429,7 +434,7 @@ TCellProperties &TCellGrid::TakeProps(PropTable table, int index, int row)
         return m_scratch;
     }
     PropSlot &slot = propSlot(table, index, row);
-    if (!slot) slot = std::make_unique<TCellProperties>(this);
+    if (!slot) slot = std::make_unique<TCellProperties>(static_cast<TCellPropertiesOwner *>(this));
     return *slot;
 }
 
@@ -475,7 +480,7 @@ void TCellGrid::adoptRecords()
 {
     const auto adopt = [this](PropList &list) {
         for (auto &slot : list)
-            if (slot) slot->setGrid(this);
+            if (slot) slot->setOwner(this);
     };
     for (auto &column : m_cellProps)
         adopt(column);
@@ -578,7 +583,7 @@ void TCellGrid::setCurrentCell(int col, int row)
         m_textLayerDirty = true;
         viewport()->update();
         emit currentCellChanged(col, row);
-        TCellGridAccessible::announceCurrentCell(*this);
+        TCellGridAccessible::announceCurrentCell(*this, *this);
     }
 }
 
@@ -591,7 +596,7 @@ void TCellGrid::clampCurrent()
     m_row = row;
     m_textLayerDirty = true;
     emit currentCellChanged(col, row);
-    TCellGridAccessible::announceCurrentCell(*this);
+    TCellGridAccessible::announceCurrentCell(*this, *this);
 }
 
 // ---------------------------------------------------------------- structure

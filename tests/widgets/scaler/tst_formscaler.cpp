@@ -1,7 +1,7 @@
 // The proportional form scaler on small hand-built forms: the arithmetic of bounds and
 // fonts, the exact return to the design size, labels, and what it leaves alone.
-#include "widgets/ControlScaler.h"
-#include "widgets/FormScaler.h"
+#include "widgets/scaler/ControlScaler.h"
+#include "widgets/scaler/FormScaler.h"
 
 #include <QLabel>
 #include <QMainWindow>
