@@ -11,6 +11,7 @@
 #include "common/SystemColors.h"
 #include "common/WindowPlacement.h"
 #include "widgets/CellGridAccessible.h"
+#include "widgets/NumberEditAccessible.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -24,6 +25,7 @@ void setUpApplication()
     // No display name: Qt would append it to every window title.
     SystemColors::applyApplicationLook();
     TCellGridAccessible::installFactory();
+    TNumberEditAccessible::installFactory();
     Fonts::install();
     QApplication::setWindowIcon(QIcon(Pictures::load(QStringLiteral(":/images/lumakvex.png"))));
     // The help control is loaded before any window exists.
