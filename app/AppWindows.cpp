@@ -12,6 +12,7 @@
 #include "common/WindowPlacement.h"
 #include "widgets/CellGridAccessible.h"
 #include "widgets/NumberEditAccessible.h"
+#include "widgets/TabPagesAccessible.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -26,6 +27,7 @@ void setUpApplication()
     SystemColors::applyApplicationLook();
     TCellGridAccessible::installFactory();
     TNumberEditAccessible::installFactory();
+    TTabPagesAccessible::installFactory();
     Fonts::install();
     QApplication::setWindowIcon(QIcon(Pictures::load(QStringLiteral(":/images/lumakvex.png"))));
     // The help control is loaded before any window exists.

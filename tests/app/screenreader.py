@@ -24,7 +24,7 @@ UNNAMED_ROLES = {
     pyatspi.ROLE_APPLICATION, pyatspi.ROLE_FRAME, pyatspi.ROLE_FILLER, pyatspi.ROLE_PANEL,
     pyatspi.ROLE_PAGE_TAB_LIST, pyatspi.ROLE_SCROLL_BAR, pyatspi.ROLE_MENU_BAR,
     pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_TABLE_COLUMN_HEADER, pyatspi.ROLE_TABLE_ROW_HEADER,
-    pyatspi.ROLE_SEPARATOR, pyatspi.ROLE_LAYERED_PANE,
+    pyatspi.ROLE_SEPARATOR,
 }
 
 
