@@ -116,8 +116,14 @@ TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new TForm
     connect(ui.Edit_Proz, &TNumberEdit::OnMouseDown, this, &TFrm_Wid::Edit_ProzMouseDown);
     connect(ui.Button1, &QPushButton::clicked, this, &TFrm_Wid::Button1Click);
     connect(ui.Button2, &QPushButton::clicked, this, &TFrm_Wid::Button2Click);
-    connect(ui.Auswahl1, &QRadioButton::clicked, this, &TFrm_Wid::Auswahl1Click);
-    connect(ui.Auswahl2, &QRadioButton::clicked, this, &TFrm_Wid::Auswahl2Click);
+    // A radio button is chosen by a click, the keyboard, or a screen reader's toggle action,
+    // which only toggles it; choosing the chosen one again changes nothing.
+    connect(ui.Auswahl1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Auswahl1Click();
+    });
+    connect(ui.Auswahl2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Auswahl2Click();
+    });
     connect(ListPage, &TListPage::searchRequested, this, &TFrm_Wid::Paare_suchen);
 
     // Pointer movement over the free surfaces hides the readout; over the panel's labels,
@@ -155,8 +161,8 @@ void TFrm_Wid::FormShow()
     // The list is fresh each time the window is opened, and the unit is back to Ohm, the
     // radio buttons included.
     ListPage->DekoButton1Click();
-    ui.Auswahl1->setChecked(true);
-    Auswahl1Click();
+    if (ui.Auswahl1->isChecked()) Auswahl1Click();
+    else ui.Auswahl1->setChecked(true); // runs Auswahl1Click
 }
 
 void TFrm_Wid::showEvent(QShowEvent *event)

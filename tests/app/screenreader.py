@@ -185,6 +185,18 @@ def check_counts(window, _context):
     return ["no count box read as %r" % n for n in wanted]
 
 
+def check_unit_by_action(window, _context):
+    """A radio button's own action runs the search, as a click does: the unit word follows."""
+    problems = []
+    for button, unit in (("  kOhm", "kOhm   mit"), ("  Ohm", "Ohm   mit")):
+        press(find(window, pyatspi.ROLE_RADIO_BUTTON, button))
+        try:
+            wait_for("the unit after %r" % button, lambda: find(window, pyatspi.ROLE_LABEL, unit))
+        except Failure as failure:
+            problems.append(str(failure))
+    return problems
+
+
 def check_reference_table(window, _context):
     """The reference table shows its series as column headers."""
     table = find(window, pyatspi.ROLE_TABLE, "E-Reihen")
@@ -205,7 +217,7 @@ def check_entry_field(window, _context):
 
 
 PAIR_FINDER = [check_named, check_no_internal_names, check_matrix_cell, check_cell_classes,
-               check_counts]
+               check_counts, check_unit_by_action]
 LIST_TAB = [check_named, check_no_internal_names, check_reference_table, check_entry_field]
 
 
