@@ -4,6 +4,7 @@
 #include "app/Hinweise.h"
 #include "app/HtmlHelp.h"
 #include "app/Info.h"
+#include "app/InfoFormAccessible.h"
 #include "app/Kontakt.h"
 #include "calc/WidTabelle.h"
 #include "common/Fonts.h"
@@ -28,6 +29,7 @@ void setUpApplication()
     TCellGridAccessible::installFactory();
     TNumberEditAccessible::installFactory();
     TTabPagesAccessible::installFactory();
+    TInfoFormAccessible::installFactory();
     Fonts::install();
     QApplication::setWindowIcon(QIcon(Pictures::load(QStringLiteral(":/images/lumakvex.png"))));
     // The help control is loaded before any window exists.
