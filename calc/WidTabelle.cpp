@@ -13,6 +13,7 @@
 #include "widgets/CellGridModel.h"
 #include "widgets/FormScaler.h"
 #include "widgets/NumberEdit.h"
+#include "widgets/ScreenReaderNotice.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -36,7 +37,9 @@ constexpr int kRowHeight = 15;
 constexpr int kHeaderColumnWidth = 35;
 
 const QString kNotFound = QStringLiteral("Werte nicht gefunden notfalls Toleranz erhöhen");
-const QString kTooLarge = QStringLiteral("% >Fehler: gesuchter Widerstand zu groß");
+// On screen the error follows the tolerance field, joined to it by "% >"; spoken, it stands alone.
+const QString kTooLargeError = QStringLiteral("Fehler: gesuchter Widerstand zu groß");
+const QString kTooLarge = QStringLiteral("% >") + kTooLargeError;
 
 QColor neutral()
 {
@@ -68,7 +71,9 @@ void setCount(QLabel *box, const QString &caption, int count)
 
 } // namespace
 
-TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new TFormScaler(this)), ListPage(nullptr)
+TFrm_Wid::TFrm_Wid(QWidget *parent)
+    : QMainWindow(parent), FormScaler1(new TFormScaler(this)), ListPage(nullptr),
+      m_resultNotice(new TScreenReaderNotice(this))
 {
     Fonts::buildWithDesignPixelSizes(this, [this] { ui.setupUi(this); });
     ui.MainMenu->setFont(QApplication::font("QMenuBar"));
@@ -366,12 +371,28 @@ void TFrm_Wid::Paare_suchen()
     setCount(ui.Label_gross, QStringLiteral("größer"), result.total - result.smaller - result.equal);
     ui.Label_Wert->setText(result.found() ? QString() : kNotFound);
 
-    if (!PairMath::wantedAccepted(ui.Edit_Wid->ValueFloat())) {
+    const bool accepted = PairMath::wantedAccepted(ui.Edit_Wid->ValueFloat());
+    if (!accepted) {
         ui.Edit_Wid->setColor(SystemColors::red());
         ui.Label_Wid->setText(kTooLarge);
         for (int m = 1; m <= kBodyRows; ++m)
             for (int n = 1; n <= kBodyColumns; ++n) ui.Grid1->setCellColor(n, m, neutral());
     }
+    describeResult(accepted);
+}
+
+void TFrm_Wid::describeResult(bool accepted)
+{
+    // The counts and the band change where the keyboard never goes, and a screen reader
+    // speaks changes only of the focused control: so the controls that start a search carry
+    // its result. A search run from the list's value field is not said there.
+    QStringList counts;
+    for (const QLabel *box : {ui.Label_klein, ui.Label_gleich, ui.Label_gross, ui.Label_gesamt})
+        counts << box->accessibleName();
+    QString text = counts.join(QStringLiteral(", ")) + QStringLiteral(". ");
+    text += accepted ? ui.Edit_Proz->text() + QLatin1Char(' ') + ui.Label_Wid->text().simplified() : kTooLargeError;
+    if (!ui.Label_Wert->text().isEmpty()) text += QStringLiteral(". ") + ui.Label_Wert->text();
+    m_resultNotice->describe({ui.Edit_Wid, ui.Edit_Proz, ui.Auswahl1, ui.Auswahl2}, text);
 }
 
 void TFrm_Wid::Cursor_Anzeige(int x, int y)
