@@ -147,13 +147,13 @@ void TCellGrid::updateScrollBars()
     v->setPageStep(std::max(1, (m_rowCount - m_fixedRows) - (maxRow - m_fixedRows)));
 }
 
-void TCellGrid::scrollToCurrent()
+void TCellGrid::scrollToCell(int col, int row)
 {
     const QSize client = viewport()->size();
     const int left =
-        firstShowing(m_col, LeftCol(), m_fixedCols, client.width(), [this](int i) { return colExtent(i); });
+        firstShowing(col, LeftCol(), m_fixedCols, client.width(), [this](int i) { return colExtent(i); });
     const int top =
-        firstShowing(m_row, TopRow(), m_fixedRows, client.height(), [this](int i) { return rowExtent(i); });
+        firstShowing(row, TopRow(), m_fixedRows, client.height(), [this](int i) { return rowExtent(i); });
     horizontalScrollBar()->setValue(left);
     verticalScrollBar()->setValue(top);
 }

@@ -90,9 +90,10 @@ private slots:
         w = Frm_Wid = new TFrm_Wid;
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        // Created for 73,0: the matrix is scrolled to its end, its last row and column in view.
-        QCOMPARE(grid()->Col(), 53);
-        QCOMPARE(grid()->Row(), 46);
+        // Created for 73,0: the matrix is scrolled to its end, its last row and column in view
+        // and current.
+        QCOMPARE(grid()->Col(), 49);
+        QCOMPARE(grid()->Row(), 43);
         QVERIFY(!grid()->CellRect(49, 43).isEmpty());
         QCOMPARE(grid()->horizontalScrollBar()->value(), grid()->horizontalScrollBar()->maximum());
         QCOMPARE(grid()->verticalScrollBar()->value(), grid()->verticalScrollBar()->maximum());
@@ -303,8 +304,8 @@ private slots:
         QCOMPARE(grid()->LeftCol(), 1);
         QCOMPARE(grid()->TopRow(), 1);
         type("Edit_Wid", QStringLiteral("60,1"));
-        QCOMPARE(grid()->Col(), 53);
-        QCOMPARE(grid()->Row(), 46);
+        QCOMPARE(grid()->Col(), 49);
+        QCOMPARE(grid()->Row(), 43);
         QVERIFY(!grid()->CellRect(49, 43).isEmpty());
         QCOMPARE(grid()->horizontalScrollBar()->value(), grid()->horizontalScrollBar()->maximum());
         QCOMPARE(grid()->verticalScrollBar()->value(), grid()->verticalScrollBar()->maximum());
