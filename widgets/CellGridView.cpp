@@ -191,7 +191,10 @@ void TCellGrid::focusInEvent(QFocusEvent *e)
 {
     m_textLayerDirty = true; // the current cell's look depends on the focus
     QAbstractScrollArea::focusInEvent(e);
-    TCellGridAccessible::announceCurrentCell(*this);
+    // Qt tells screen readers that the grid has the focus after this handler; the current
+    // cell's focus must come after that, or the grid's own would be the last word.
+    QMetaObject::invokeMethod(
+        this, [this] { TCellGridAccessible::announceCurrentCell(*this); }, Qt::QueuedConnection);
 }
 
 void TCellGrid::focusOutEvent(QFocusEvent *e)
