@@ -21,7 +21,11 @@ import time
 
 import pyatspi
 
-DEADLINE = 30  # seconds; only reached when something is broken
+# The shared helpers beside the desktop session, read without leaving compiled files in the tree.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from accessibility_bus import DEADLINE, Failure, children, wait_for  # noqa: E402
+
 MAIN = "Parallelschaltung von Widerständen (Freeware)"
 CALCULATOR = "Version 3.0  Parallelschaltung von Widerständen"
 
@@ -53,23 +57,6 @@ AudioALSADevice "null"
 '''
 
 SPOKEN = "SPEECH OUTPUT: '"
-
-
-class Failure(Exception):
-    pass
-
-
-def wait_for(what, probe):
-    end = time.monotonic() + DEADLINE
-    while time.monotonic() < end:
-        try:
-            found = probe()
-        except Exception:  # objects come and go while the program builds its windows
-            found = None
-        if found:
-            return found
-        time.sleep(0.05)
-    raise Failure("gave up waiting for " + what)
 
 
 class Orca:
@@ -155,10 +142,6 @@ def start_orca(folder, env):
 
 
 # ---------------------------------------------------------------- the user's hands
-
-
-def children(obj):
-    return [obj.getChildAtIndex(i) for i in range(obj.childCount)]
 
 
 def find(root, role, name):

@@ -11,12 +11,15 @@ polls for a condition under a deadline; on a failure it prints the tree it read.
 import os
 import subprocess
 import sys
-import time
 import xml.etree.ElementTree as ET
 
 import pyatspi
 
-DEADLINE = 30  # seconds; only reached when something is broken
+# The shared helpers beside the desktop session, read without leaving compiled files in the tree.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from accessibility_bus import DEADLINE, Failure, children, wait_for  # noqa: E402
+
 CALCULATOR = "Version 3.0  Parallelschaltung von Widerständen"
 
 # Roles that are only containers or parts of other controls: they need no name of their own.
@@ -26,27 +29,6 @@ UNNAMED_ROLES = {
     pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_TABLE_COLUMN_HEADER, pyatspi.ROLE_TABLE_ROW_HEADER,
     pyatspi.ROLE_SEPARATOR,
 }
-
-
-class Failure(Exception):
-    pass
-
-
-def wait_for(what, probe):
-    end = time.monotonic() + DEADLINE
-    while time.monotonic() < end:
-        try:
-            found = probe()
-        except Exception:  # objects come and go while the program builds its windows
-            found = None
-        if found:
-            return found
-        time.sleep(0.05)
-    raise Failure("gave up waiting for " + what)
-
-
-def children(obj):
-    return [obj.getChildAtIndex(i) for i in range(obj.childCount)]
 
 
 def showing(obj):
