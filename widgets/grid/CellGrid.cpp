@@ -204,6 +204,7 @@ void TCellGrid::setColWidths(int col, int width)
     width = std::max(-1, width);
     const bool changed = m_colWidths[col] != width;
     m_colWidths[col] = width;
+    clampCurrent();
     updateScrollBars();
     Invalidate();
     if (changed) emit OnColWidthsChanged();
@@ -220,6 +221,7 @@ void TCellGrid::setRowHeights(int row, int height)
     height = std::max(-1, height);
     const bool changed = m_rowHeights[row] != height;
     m_rowHeights[row] = height;
+    clampCurrent();
     updateScrollBars();
     Invalidate();
     if (changed) emit OnRowHeightsChanged();
@@ -575,10 +577,14 @@ void TCellGrid::setCellColor(int col, int row, const QColor &color)
 void TCellGrid::setCurrentCell(int col, int row)
 {
     if (col < m_fixedCols || col >= m_colCount || row < m_fixedRows || row >= m_rowCount) return;
+    // The cell asked for decides the scrolling; the keyboard, and a screen reader with it,
+    // go on from a cell the user can see.
+    scrollToCell(col, row);
+    col = nearestShownCol(col);
+    row = nearestShownRow(row);
     const bool changed = col != m_col || row != m_row;
     m_col = col;
     m_row = row;
-    scrollToCurrent();
     if (changed) {
         m_textLayerDirty = true;
         viewport()->update();
@@ -589,14 +595,55 @@ void TCellGrid::setCurrentCell(int col, int row)
 
 void TCellGrid::clampCurrent()
 {
-    const int col = std::clamp(m_col, m_fixedCols, m_colCount - 1);
-    const int row = std::clamp(m_row, m_fixedRows, m_rowCount - 1);
+    const int col = nearestShownCol(std::clamp(m_col, m_fixedCols, m_colCount - 1));
+    const int row = nearestShownRow(std::clamp(m_row, m_fixedRows, m_rowCount - 1));
     if (col == m_col && row == m_row) return;
     m_col = col;
     m_row = row;
     m_textLayerDirty = true;
     emit currentCellChanged(col, row);
     TCellGridAccessible::announceCurrentCell(*this, *this);
+}
+
+namespace {
+
+// Shown entries of a column width or row height list are those not -1.
+int nearestShownIndex(const std::vector<int> &sizes, int fixed, int index)
+{
+    for (int d = 0; index - d >= fixed || index + d < int(sizes.size()); ++d) {
+        if (index - d >= fixed && sizes[index - d] >= 0) return index - d;
+        if (index + d < int(sizes.size()) && sizes[index + d] >= 0) return index + d;
+    }
+    return index;
+}
+
+int nextShownIndex(const std::vector<int> &sizes, int fixed, int index, int step)
+{
+    for (int i = index + step; i >= fixed && i < int(sizes.size()); i += step)
+        if (sizes[i] >= 0) return i;
+    return index;
+}
+
+} // namespace
+
+int TCellGrid::nearestShownCol(int col) const
+{
+    return nearestShownIndex(m_colWidths, m_fixedCols, col);
+}
+
+int TCellGrid::nearestShownRow(int row) const
+{
+    return nearestShownIndex(m_rowHeights, m_fixedRows, row);
+}
+
+int TCellGrid::nextShownCol(int col, int step) const
+{
+    return nextShownIndex(m_colWidths, m_fixedCols, col, step);
+}
+
+int TCellGrid::nextShownRow(int row, int step) const
+{
+    return nextShownIndex(m_rowHeights, m_fixedRows, row, step);
 }
 
 // ---------------------------------------------------------------- structure

@@ -200,8 +200,9 @@ public:
     void setCol(int col) { setCurrentCell(col, m_row); }
     int Row() const { return m_row; }
     void setRow(int row) { setCurrentCell(m_col, row); }
-    // Any non-fixed cell, hidden ones included; scrolls it into view (for a hidden cell at
-    // the end: to the end of the grid). Other cells are ignored.
+    // Any non-fixed cell, hidden ones included, scrolls into view (a hidden cell at the end:
+    // to the end of the grid); the current cell becomes the shown cell nearest to it, so
+    // that it never stands on a hidden column or row. Other cells are ignored.
     void setCurrentCell(int col, int row);
     int LeftCol() const; // first scrolled column shown after the fixed ones
     int TopRow() const;
@@ -323,6 +324,15 @@ private:
     PropSlot &propSlot(PropTable table, int index, int row);
     void flushUpdate();
     void clampCurrent();
+    // The shown non-fixed column (row) nearest to `col`, the lower of two as near; `col`
+    // itself when none is shown.
+    int nearestShownCol(int col) const;
+    int nearestShownRow(int row) const;
+    // The next shown non-fixed column (row) from `col` on in the direction of `step` (1 or
+    // -1); `col` itself when there is none.
+    int nextShownCol(int col, int step) const;
+    int nextShownRow(int row, int step) const;
+    bool isShown(int col, int row) const { return m_colWidths[col] >= 0 && m_rowHeights[row] >= 0; }
     void adoptRecords();
 
     // Drawing (CellGridView.cpp)
@@ -341,7 +351,7 @@ private:
     int colExtent(int col) const;
     int rowExtent(int row) const;
     void updateScrollBars();
-    void scrollToCurrent();
+    void scrollToCell(int col, int row);
     bool showHint(class QHelpEvent *e);
     // Keyboard (CellGridInput.cpp)
     bool tabStep(bool forward);

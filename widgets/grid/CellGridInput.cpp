@@ -79,16 +79,16 @@ void TCellGrid::keyPressEvent(QKeyEvent *e)
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
     switch (e->key()) {
     case Qt::Key_Left:
-        setCurrentCell(std::max(m_fixedCols, m_col - 1), m_row);
+        setCurrentCell(nextShownCol(m_col, -1), m_row);
         break;
     case Qt::Key_Right:
-        setCurrentCell(std::min(m_colCount - 1, m_col + 1), m_row);
+        setCurrentCell(nextShownCol(m_col, 1), m_row);
         break;
     case Qt::Key_Up:
-        setCurrentCell(m_col, std::max(m_fixedRows, m_row - 1));
+        setCurrentCell(m_col, nextShownRow(m_row, -1));
         break;
     case Qt::Key_Down:
-        setCurrentCell(m_col, std::min(m_rowCount - 1, m_row + 1));
+        setCurrentCell(m_col, nextShownRow(m_row, 1));
         break;
     case Qt::Key_Home:
         setCurrentCell(m_fixedCols, ctrl ? m_fixedRows : m_row);
@@ -161,7 +161,7 @@ bool TCellGrid::tabStep(bool forward)
     bool inside = true;
     for (int n = 0; n <= cells && inside; ++n) {
         inside = stepCell(dir, col, row);
-        if (inside && TabStops(col)) {
+        if (inside && TabStops(col) && isShown(col, row)) {
             setCurrentCell(col, row);
             return true;
         }
@@ -171,7 +171,7 @@ bool TCellGrid::tabStep(bool forward)
         break;
     case lc_first:
         startCell(dir, col, row);
-        for (int n = 0; n < cells && !TabStops(col); ++n)
+        for (int n = 0; n < cells && !(TabStops(col) && isShown(col, row)); ++n)
             if (!stepCell(dir, col, row)) return true;
         setCurrentCell(col, row);
         break;

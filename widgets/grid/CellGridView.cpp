@@ -147,13 +147,13 @@ void TCellGrid::updateScrollBars()
     v->setPageStep(std::max(1, (m_rowCount - m_fixedRows) - (maxRow - m_fixedRows)));
 }
 
-void TCellGrid::scrollToCurrent()
+void TCellGrid::scrollToCell(int col, int row)
 {
     const QSize client = viewport()->size();
     const int left =
-        firstShowing(m_col, LeftCol(), m_fixedCols, client.width(), [this](int i) { return colExtent(i); });
+        firstShowing(col, LeftCol(), m_fixedCols, client.width(), [this](int i) { return colExtent(i); });
     const int top =
-        firstShowing(m_row, TopRow(), m_fixedRows, client.height(), [this](int i) { return rowExtent(i); });
+        firstShowing(row, TopRow(), m_fixedRows, client.height(), [this](int i) { return rowExtent(i); });
     horizontalScrollBar()->setValue(left);
     verticalScrollBar()->setValue(top);
 }
@@ -191,7 +191,10 @@ void TCellGrid::focusInEvent(QFocusEvent *e)
 {
     m_textLayerDirty = true; // the current cell's look depends on the focus
     QAbstractScrollArea::focusInEvent(e);
-    TCellGridAccessible::announceCurrentCell(*this, *this);
+    // Qt tells screen readers that the grid has the focus after this handler; the current
+    // cell's focus must come after that, or the grid's own would be the last word.
+    QMetaObject::invokeMethod(
+        this, [this] { TCellGridAccessible::announceCurrentCell(*this, *this); }, Qt::QueuedConnection);
 }
 
 void TCellGrid::focusOutEvent(QFocusEvent *e)

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QMap>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
@@ -263,6 +264,69 @@ private slots:
         g.setCurrentCell(1, 1);
         QTest::keyClick(&g, Qt::Key_Tab);
         QCOMPARE(Cell(g.Col(), g.Row()), Cell(3, 1));
+    }
+
+    // The keyboard's current cell stands only where something is shown, whatever asks for
+    // another: the nearest shown cell, and the keys go on to the next shown one. The grid has
+    // shown columns and rows 1, 2, 4 and 5 besides the fixed ones.
+    void currentCellIsAlwaysAShownOne_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("current");
+        QTest::newRow("hidden last cell") << "1,1" << "set 7,7" << "5,5";
+        QTest::newRow("hidden cell between two") << "1,1" << "set 3,3" << "2,2";
+        QTest::newRow("End") << "1,1" << "End" << "5,1";
+        QTest::newRow("Ctrl+End") << "1,1" << "Ctrl+End" << "5,5";
+        QTest::newRow("Home") << "5,5" << "Home" << "1,5";
+        QTest::newRow("Ctrl+Home") << "5,5" << "Ctrl+Home" << "1,1";
+        QTest::newRow("Right over a hidden column") << "2,1" << "Right" << "4,1";
+        QTest::newRow("Left over a hidden column") << "4,1" << "Left" << "2,1";
+        QTest::newRow("Down over a hidden row") << "1,2" << "Down" << "1,4";
+        QTest::newRow("Up over a hidden row") << "1,4" << "Up" << "1,2";
+        QTest::newRow("Right at the last shown column") << "5,1" << "Right" << "5,1";
+        QTest::newRow("Down at the last shown row") << "1,5" << "Down" << "1,5";
+        QTest::newRow("Tab over a hidden column") << "2,1" << "Tab" << "4,1";
+        QTest::newRow("Tab at the end of a row") << "5,2" << "Tab" << "1,4";
+        QTest::newRow("its column hidden") << "4,4" << "hide column 4" << "5,4";
+        QTest::newRow("its row hidden") << "4,5" << "hide row 5" << "4,4";
+    }
+    void currentCellIsAlwaysAShownOne()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, action);
+        QFETCH(QString, current);
+        Form f;
+        TCellGrid &g = *f.grid;
+        g.setColCount(8);
+        g.setRowCount(8);
+        g.setOptions(g.Options() | TCellGrid::goTabs);
+        for (int i : {3, 6, 7}) {
+            g.setColWidths(i, -1);
+            g.setRowHeights(i, -1);
+        }
+        const Cell from = cellsOf(start).front();
+        g.setCurrentCell(from.first, from.second);
+        QCOMPARE(Cell(g.Col(), g.Row()), from);
+
+        const QStringList words = action.split(u' ');
+        const QMap<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+            {"End", {Qt::Key_End, Qt::NoModifier}},     {"Ctrl+End", {Qt::Key_End, Qt::ControlModifier}},
+            {"Home", {Qt::Key_Home, Qt::NoModifier}},   {"Ctrl+Home", {Qt::Key_Home, Qt::ControlModifier}},
+            {"Right", {Qt::Key_Right, Qt::NoModifier}}, {"Left", {Qt::Key_Left, Qt::NoModifier}},
+            {"Down", {Qt::Key_Down, Qt::NoModifier}},   {"Up", {Qt::Key_Up, Qt::NoModifier}},
+            {"Tab", {Qt::Key_Tab, Qt::NoModifier}}};
+        if (words[0] == QLatin1String("set")) {
+            const Cell to = cellsOf(words[1]).front();
+            g.setCurrentCell(to.first, to.second);
+        } else if (words[0] == QLatin1String("hide")) {
+            if (words[1] == QLatin1String("column")) g.setColWidths(words[2].toInt(), -1);
+            else g.setRowHeights(words[2].toInt(), -1);
+        } else {
+            QVERIFY(keys.contains(action));
+            QTest::keyClick(&g, keys[action].first, keys[action].second);
+        }
+        QCOMPARE(Cell(g.Col(), g.Row()), cellsOf(current).front());
     }
 
     // Both grids of the program have the tabs option off: Tab leaves the grid.
