@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 # The build runs make again inside; its "Entering directory" lines tell nobody anything.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: run test build configure setup package screenshots
+.PHONY: run test build configure setup package screenshots windows windows-test
 
 setup:
 	@scripts/setup
@@ -31,3 +31,13 @@ package: build
 
 screenshots: build
 	cmake --build $(BUILD_DIR) --target screenshots
+
+# The Windows program, cross-built here (scripts/setup-windows builds its Qt once):
+# build-windows/lumaKvex-3.0-win64.zip and build-windows/lumaKvex-3.0-setup.exe.
+windows:
+	@scripts/build-windows
+
+# The Windows program's tests under Wine, the installer's included (after the Linux gates in CI).
+windows-test:
+	@scripts/build-windows all windows_packages
+	cd build-windows && ctest --output-on-failure -j $(JOBS)

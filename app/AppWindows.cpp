@@ -4,13 +4,16 @@
 #include "app/Hinweise.h"
 #include "app/HtmlHelp.h"
 #include "app/Info.h"
+#include "app/InfoFormAccessible.h"
 #include "app/Kontakt.h"
 #include "calc/WidTabelle.h"
 #include "common/Fonts.h"
 #include "common/Pictures.h"
 #include "common/SystemColors.h"
 #include "common/WindowPlacement.h"
-#include "widgets/CellGridAccessible.h"
+#include "widgets/NumberEditAccessible.h"
+#include "widgets/TabPagesAccessible.h"
+#include "widgets/grid/CellGridAccessible.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -24,6 +27,9 @@ void setUpApplication()
     // No display name: Qt would append it to every window title.
     SystemColors::applyApplicationLook();
     TCellGridAccessible::installFactory();
+    TNumberEditAccessible::installFactory();
+    TTabPagesAccessible::installFactory();
+    TInfoFormAccessible::installFactory();
     Fonts::install();
     QApplication::setWindowIcon(Pictures::programIcon());
     // The help control is loaded before any window exists.

@@ -11,7 +11,7 @@
 #include "common/Messages.h"
 #include "common/SystemColors.h"
 #include "common/WindowPlacement.h"
-#include "widgets/FormScaler.h"
+#include "widgets/scaler/FormScaler.h"
 
 #include <QAction>
 #include <QApplication>

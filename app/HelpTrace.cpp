@@ -1,6 +1,7 @@
 #include "app/HelpTrace.h"
 
 #include "platform/OwnFiles.h"
+#include "platform/StateFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -61,10 +62,7 @@ void HelpTrace::start(const QString &programFolder, const QStringList &arguments
 
 QString HelpTrace::fallbackFolder()
 {
-    const QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    const QString base = !state.isEmpty() && QDir::isAbsolutePath(state) ? state
-                                                                          : QDir::homePath() + QLatin1String("/.local/state");
-    return QDir(base).filePath(QStringLiteral("lumakvex"));
+    return StateFolder::path();
 }
 
 bool HelpTrace::isOn()

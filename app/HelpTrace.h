@@ -18,9 +18,7 @@ public:
     // there and in the fallback folder whether tracing or not, and when tracing writes the
     // header.
     static void start(const QString &programFolder, const QStringList &arguments, const QString &fallbackFolder);
-    // "$XDG_STATE_HOME/lumakvex" when that variable holds an absolute path, else
-    // "$HOME/.local/state/lumakvex": never a shared folder, where another user could
-    // plant the name or read the trace.
+    // The user's own state folder (platform/StateFolder.h).
     static QString fallbackFolder();
     static bool isOn();
     // Where the trace goes (also when it is off).

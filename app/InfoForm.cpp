@@ -1,7 +1,7 @@
 #include "app/InfoForm.h"
 
-#include "widgets/ControlScaler.h"
-#include "widgets/FormScaler.h"
+#include "widgets/scaler/ControlScaler.h"
+#include "widgets/scaler/FormScaler.h"
 
 #include <QGuiApplication>
 #include <QLabel>

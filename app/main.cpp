@@ -1,6 +1,7 @@
 #include "app/AppWindows.h"
 #include "app/Haupt.h"
 #include "app/HtmlHelp.h"
+#include "platform/FontEngineChoice.h"
 
 #include <QApplication>
 
@@ -58,6 +59,7 @@ void holdBackUntilStarted(QtMsgType type, const QMessageLogContext &context, con
 int main(int argc, char *argv[])
 {
     previousHandler = qInstallMessageHandler(holdBackUntilStarted);
+    FontEngineChoice::applyDefault(argc, argv);
     QApplication app(argc, argv);
     letHeldBackMessagesThrough();
     AppWindows::setUpApplication();

@@ -3,8 +3,8 @@
 // Target on a development machine: BM_CellColorWritesAndRepaint under 1 ms.
 #include "common/Fonts.h"
 #include "common/SystemColors.h"
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
 
 #include <QApplication>
 #include <QString>

@@ -4,7 +4,7 @@
 // under 1 ms, BM_MatrixRepaintToImage under 10 ms.
 #include "app/AppWindows.h"
 #include "calc/WidTabelle.h"
-#include "widgets/CellGrid.h"
+#include "widgets/grid/CellGrid.h"
 
 #include <QApplication>
 #include <QImage>

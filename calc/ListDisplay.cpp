@@ -7,11 +7,12 @@
 #include "common/Pictures.h"
 #include "common/SystemColors.h"
 #include "ui_Wid.h"
-#include "widgets/CellGrid.h"
 #include "widgets/DekoLabelRotated.h"
-#include "widgets/FormScaler.h"
 #include "widgets/NumInp.h"
 #include "widgets/NumberEdit.h"
+#include "widgets/ScreenReaderNotice.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/scaler/FormScaler.h"
 
 #include <algorithm>
 #include <cmath>
@@ -186,6 +187,21 @@ void TListPage::AnzeigeAufbauen()
         ui.Label17->clear();
     }
     ZeileAusrichten();
+    describeList();
+}
+
+void TListPage::describeList()
+{
+    // The total and the row change where the keyboard never goes, and a screen reader speaks
+    // changes only of the focused control: so the list's commands carry the total and the
+    // position they lead to.
+    const QString position = Aktuell == Belegt ? ui.Edit_R->accessibleName() + QStringLiteral(" (neu)")
+                                               : m_nr[Aktuell]->accessibleName();
+    const QString text = QStringLiteral("Gesamtwiderstand: ") + ui.Edit_ges->text().simplified() +
+                         QStringLiteral(". ") + position;
+    m_notice->describe({ui.Edit_R, ui.Btn_Neu, ui.Btn_Anfang, ui.Btn_minus, ui.Btn_plus, ui.Btn_Ende, ui.Btn_Entf,
+                        ui.DekoButton1},
+                       text);
 }
 
 void TListPage::TabelleAusrichten()

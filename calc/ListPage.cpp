@@ -9,6 +9,7 @@
 #include "widgets/DekoLabelRotated.h"
 #include "widgets/NumInp.h"
 #include "widgets/NumberEdit.h"
+#include "widgets/ScreenReaderNotice.h"
 
 #include <QMouseEvent>
 
@@ -30,7 +31,7 @@ QString nochNichtAngelegt(qint32 n)
 } // namespace
 
 TListPage::TListPage(Ui::TFrm_Wid &form, QWidget *window, const TFormScaler &scaler)
-    : QObject(window), ui(form), m_window(window), m_scaler(scaler)
+    : QObject(window), ui(form), m_window(window), m_scaler(scaler), m_notice(new TScreenReaderNotice(window))
 {
     SetUpControls();
     SetUpReferenceTable();

@@ -12,6 +12,7 @@ class TFrm_Wid;
 }
 class DekoLabelRotated;
 class TFormScaler;
+class TScreenReaderNotice;
 class QLabel;
 class QWidget;
 
@@ -82,6 +83,9 @@ private:
     // Keeps the whole reference table inside its box when the window is smaller than designed.
     void TabelleAusrichten();
 
+    // Tells a screen reader the total and the current position at the list's commands.
+    void describeList();
+
     void Navigieren(Schritt schritt);
     void EntryFocus();
 
@@ -99,4 +103,5 @@ private:
     const QObject *m_tableViewport = nullptr;
     // The number or picture a left mouse button went down on.
     QObject *m_pressed = nullptr;
+    TScreenReaderNotice *m_notice;
 };

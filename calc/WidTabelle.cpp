@@ -9,10 +9,11 @@
 #include "common/NumberText.h"
 #include "common/SystemColors.h"
 #include "common/WindowPlacement.h"
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
-#include "widgets/FormScaler.h"
 #include "widgets/NumberEdit.h"
+#include "widgets/ScreenReaderNotice.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
+#include "widgets/scaler/FormScaler.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -36,7 +37,9 @@ constexpr int kRowHeight = 15;
 constexpr int kHeaderColumnWidth = 35;
 
 const QString kNotFound = QStringLiteral("Werte nicht gefunden notfalls Toleranz erhöhen");
-const QString kTooLarge = QStringLiteral("% >Fehler: gesuchter Widerstand zu groß");
+// On screen the error follows the tolerance field, joined to it by "% >"; spoken, it stands alone.
+const QString kTooLargeError = QStringLiteral("Fehler: gesuchter Widerstand zu groß");
+const QString kTooLarge = QStringLiteral("% >") + kTooLargeError;
 
 QColor neutral()
 {
@@ -68,7 +71,9 @@ void setCount(QLabel *box, const QString &caption, int count)
 
 } // namespace
 
-TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new TFormScaler(this)), ListPage(nullptr)
+TFrm_Wid::TFrm_Wid(QWidget *parent)
+    : QMainWindow(parent), FormScaler1(new TFormScaler(this)), ListPage(nullptr),
+      m_resultNotice(new TScreenReaderNotice(this))
 {
     Fonts::buildWithDesignPixelSizes(this, [this] { ui.setupUi(this); });
     ui.MainMenu->setFont(QApplication::font("QMenuBar"));
@@ -116,8 +121,14 @@ TFrm_Wid::TFrm_Wid(QWidget *parent) : QMainWindow(parent), FormScaler1(new TForm
     connect(ui.Edit_Proz, &TNumberEdit::OnMouseDown, this, &TFrm_Wid::Edit_ProzMouseDown);
     connect(ui.Button1, &QPushButton::clicked, this, &TFrm_Wid::Button1Click);
     connect(ui.Button2, &QPushButton::clicked, this, &TFrm_Wid::Button2Click);
-    connect(ui.Auswahl1, &QRadioButton::clicked, this, &TFrm_Wid::Auswahl1Click);
-    connect(ui.Auswahl2, &QRadioButton::clicked, this, &TFrm_Wid::Auswahl2Click);
+    // A radio button is chosen by a click, the keyboard, or a screen reader's toggle action,
+    // which only toggles it; choosing the chosen one again changes nothing.
+    connect(ui.Auswahl1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Auswahl1Click();
+    });
+    connect(ui.Auswahl2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Auswahl2Click();
+    });
     connect(ListPage, &TListPage::searchRequested, this, &TFrm_Wid::Paare_suchen);
 
     // Pointer movement over the free surfaces hides the readout; over the panel's labels,
@@ -155,8 +166,8 @@ void TFrm_Wid::FormShow()
     // The list is fresh each time the window is opened, and the unit is back to Ohm, the
     // radio buttons included.
     ListPage->DekoButton1Click();
-    ui.Auswahl1->setChecked(true);
-    Auswahl1Click();
+    if (ui.Auswahl1->isChecked()) Auswahl1Click();
+    else ui.Auswahl1->setChecked(true); // runs Auswahl1Click
 }
 
 void TFrm_Wid::showEvent(QShowEvent *event)
@@ -360,12 +371,28 @@ void TFrm_Wid::Paare_suchen()
     setCount(ui.Label_gross, QStringLiteral("größer"), result.total - result.smaller - result.equal);
     ui.Label_Wert->setText(result.found() ? QString() : kNotFound);
 
-    if (!PairMath::wantedAccepted(ui.Edit_Wid->ValueFloat())) {
+    const bool accepted = PairMath::wantedAccepted(ui.Edit_Wid->ValueFloat());
+    if (!accepted) {
         ui.Edit_Wid->setColor(SystemColors::red());
         ui.Label_Wid->setText(kTooLarge);
         for (int m = 1; m <= kBodyRows; ++m)
             for (int n = 1; n <= kBodyColumns; ++n) ui.Grid1->setCellColor(n, m, neutral());
     }
+    describeResult(accepted);
+}
+
+void TFrm_Wid::describeResult(bool accepted)
+{
+    // The counts and the band change where the keyboard never goes, and a screen reader
+    // speaks changes only of the focused control: so the controls that start a search carry
+    // its result. A search run from the list's value field is not said there.
+    QStringList counts;
+    for (const QLabel *box : {ui.Label_klein, ui.Label_gleich, ui.Label_gross, ui.Label_gesamt})
+        counts << box->accessibleName();
+    QString text = counts.join(QStringLiteral(", ")) + QStringLiteral(". ");
+    text += accepted ? ui.Edit_Proz->text() + QLatin1Char(' ') + ui.Label_Wid->text().simplified() : kTooLargeError;
+    if (!ui.Label_Wert->text().isEmpty()) text += QStringLiteral(". ") + ui.Label_Wert->text();
+    m_resultNotice->describe({ui.Edit_Wid, ui.Edit_Proz, ui.Auswahl1, ui.Auswahl2}, text);
 }
 
 void TFrm_Wid::Cursor_Anzeige(int x, int y)

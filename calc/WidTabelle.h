@@ -8,6 +8,7 @@
 
 class TFormScaler;
 class TListPage;
+class TScreenReaderNotice;
 
 // The calculator window: the pair finder on its first tab, the list calculator on its
 // second. Created once at start-up, hidden until the main menu opens it; closing it
@@ -67,10 +68,14 @@ private:
     void Positionieren();
     QStringList columnHeaders() const;
     QStringList rowHeaders() const;
+    // Tells a screen reader the result of a search at the controls that start one.
+    void describeResult(bool accepted);
     // What a screen reader tells about a matrix cell beside its text: its class and deviation.
     QString cellDescription(int col, int row) const;
     // The deviation of the cell's shown value from the wanted value, as the readout writes it.
     std::optional<QString> deviationText(int col, int row) const;
+
+    TScreenReaderNotice *m_resultNotice;
 };
 
 extern TFrm_Wid *Frm_Wid;

@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
+#ifdef _WIN32
+#include <QDir>
+#include <QFontDatabase>
+#endif
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -66,6 +70,19 @@ protected:
     }
 };
 
+#ifdef _WIN32
+// The program folder's fonts/ holds the stand-ins as their families name their files:
+// "Liberation Sans Narrow" in LiberationSansNarrow-Bold.ttf and so on.
+void loadStandInFromProgramFolder(const QString &family)
+{
+    QString stem = family;
+    stem.remove(QLatin1Char(' '));
+    const QDir folder(QCoreApplication::applicationDirPath() + QLatin1String("/fonts"));
+    const QStringList faces = folder.entryList({stem + QLatin1String(".?tf"), stem + QLatin1String("-*.?tf")}, QDir::Files);
+    for (const QString &face : faces) QFontDatabase::addApplicationFont(folder.filePath(face));
+}
+#endif
+
 } // namespace
 
 QString substituteFor(const QString &designFamily)
@@ -92,16 +109,33 @@ QFont standIn(const QFont &font)
 
 void install()
 {
-#ifndef _WIN32
-    // On Windows the design fonts are the system's own.
-    for (auto it = table().cbegin(); it != table().cend(); ++it)
-        QFont::insertSubstitution(it.key(), it.value());
+#ifdef _WIN32
+    // Windows has the design fonts, mostly: a stand-in only where one is missing (Arial
+    // Narrow comes with some programs only; under Wine none is there), loaded from the
+    // program's own folder when the system does not have it either. Asked of the family
+    // list: QFontDatabase::hasFamily() would remember an absent family as an empty one,
+    // and a bold font of that name would then be drawn from the stand-in's regular face.
+    const QStringList installed = QFontDatabase::families();
+    const auto has = [&installed](const QString &family) { return installed.contains(family, Qt::CaseInsensitive); };
 #endif
+    for (auto it = table().cbegin(); it != table().cend(); ++it) {
+#ifdef _WIN32
+        if (has(it.key())) continue;
+        if (!has(it.value())) loadStandInFromProgramFolder(it.value());
+#endif
+        QFont::insertSubstitution(it.key(), it.value());
+    }
     // Menus and message boxes: the Windows 10 menu font, 12 pixels. Its stand-in is asked
     // for by its own name, which spares a search for a font that is not there.
     const QString menuFamily = QStringLiteral("Segoe UI");
     QFont menuFont(QFont::substitutes(menuFamily).isEmpty() ? menuFamily : substituteFor(menuFamily));
     menuFont.setPixelSize(12);
+#ifdef _WIN32
+    // FreeType hints fully on Windows and lightly on Linux (the desktop's default): text would
+    // measure a pixel wider here and there, and labels that fit their text would grow. Every
+    // widget's font inherits the lighter hinting from the application's.
+    menuFont.setHintingPreference(QFont::PreferVerticalHinting);
+#endif
     QApplication::setFont(menuFont);
 }
 

@@ -24,6 +24,8 @@ bool namesSystemColour(int index)
     return index >= ScrollBar && index <= MenuBar && index != 25;
 }
 
+#ifndef _WIN32
+// Windows asks the system; elsewhere the colours are those of a freshly installed Windows 10.
 QRgb windows10Default(Index index)
 {
     switch (index) {
@@ -60,6 +62,7 @@ QRgb windows10Default(Index index)
     }
     return kNoSystemColour;
 }
+#endif
 
 } // namespace
 

@@ -49,12 +49,12 @@ QChar characterOf(const QKeyEvent *event)
         return kEnter;
     case Qt::Key_Escape:
         return kEscape;
-    case Qt::Key_Tab:
-        return QLatin1Char('\t');
     default:
         break;
     }
     if ((event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier) return {};
+    // Ctrl+Tab types nothing: it belongs to the window (a tab control switches its pages).
+    if (event->key() == Qt::Key_Tab) return QLatin1Char('\t');
     const QString text = event->text();
     if (text.isEmpty()) return {};
     const QChar c = text.front();

@@ -203,6 +203,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // Measures the characters on screen from the cursor's place.
+    friend class TNumberEditAccessible;
+
     QChar decimalChar() const;
     QChar groupChar() const;
     // The caret as the design counts it: start of the selection, else the cursor.

@@ -11,12 +11,15 @@ polls for a condition under a deadline; on a failure it prints the tree it read.
 import os
 import subprocess
 import sys
-import time
 import xml.etree.ElementTree as ET
 
 import pyatspi
 
-DEADLINE = 30  # seconds; only reached when something is broken
+# The shared helpers beside the desktop session, read without leaving compiled files in the tree.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from accessibility_bus import DEADLINE, Failure, children, wait_for  # noqa: E402
+
 CALCULATOR = "Version 3.0  Parallelschaltung von Widerständen"
 
 # Roles that are only containers or parts of other controls: they need no name of their own.
@@ -24,29 +27,8 @@ UNNAMED_ROLES = {
     pyatspi.ROLE_APPLICATION, pyatspi.ROLE_FRAME, pyatspi.ROLE_FILLER, pyatspi.ROLE_PANEL,
     pyatspi.ROLE_PAGE_TAB_LIST, pyatspi.ROLE_SCROLL_BAR, pyatspi.ROLE_MENU_BAR,
     pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_TABLE_COLUMN_HEADER, pyatspi.ROLE_TABLE_ROW_HEADER,
-    pyatspi.ROLE_SEPARATOR, pyatspi.ROLE_LAYERED_PANE,
+    pyatspi.ROLE_SEPARATOR,
 }
-
-
-class Failure(Exception):
-    pass
-
-
-def wait_for(what, probe):
-    end = time.monotonic() + DEADLINE
-    while time.monotonic() < end:
-        try:
-            found = probe()
-        except Exception:  # objects come and go while the program builds its windows
-            found = None
-        if found:
-            return found
-        time.sleep(0.05)
-    raise Failure("gave up waiting for " + what)
-
-
-def children(obj):
-    return [obj.getChildAtIndex(i) for i in range(obj.childCount)]
 
 
 def showing(obj):
@@ -185,6 +167,18 @@ def check_counts(window, _context):
     return ["no count box read as %r" % n for n in wanted]
 
 
+def check_unit_by_action(window, _context):
+    """A radio button's own action runs the search, as a click does: the unit word follows."""
+    problems = []
+    for button, unit in (("  kOhm", "kOhm   mit"), ("  Ohm", "Ohm   mit")):
+        press(find(window, pyatspi.ROLE_RADIO_BUTTON, button))
+        try:
+            wait_for("the unit after %r" % button, lambda: find(window, pyatspi.ROLE_LABEL, unit))
+        except Failure as failure:
+            problems.append(str(failure))
+    return problems
+
+
 def check_reference_table(window, _context):
     """The reference table shows its series as column headers."""
     table = find(window, pyatspi.ROLE_TABLE, "E-Reihen")
@@ -205,7 +199,7 @@ def check_entry_field(window, _context):
 
 
 PAIR_FINDER = [check_named, check_no_internal_names, check_matrix_cell, check_cell_classes,
-               check_counts]
+               check_counts, check_unit_by_action]
 LIST_TAB = [check_named, check_no_internal_names, check_reference_table, check_entry_field]
 
 

@@ -231,8 +231,10 @@ private slots:
         QTest::addColumn<QString>("there");
         QTest::newRow("nothing of that name") << "";
         QTest::newRow("a file of the user's") << "file";
+#ifndef Q_OS_WIN // Windows' links are made with a privilege; Wine makes none (README, "Windows")
         QTest::newRow("a link to another file") << "link";
         QTest::newRow("a dangling link") << "dangling";
+#endif
     }
     void probeLeavesTheFolderAsItWas()
     {
@@ -264,10 +266,14 @@ private slots:
     {
         QTest::addColumn<QString>("stateHome"); // "<tmp>" stands for a folder of the test's
         QTest::addColumn<QString>("folder");
+#ifdef Q_OS_WIN
+        QTest::newRow("local application data") << "-" << qEnvironmentVariable("LOCALAPPDATA") + "\\lumaKvex";
+#else
         QTest::newRow("XDG_STATE_HOME absolute") << "<tmp>/state" << "<tmp>/state/lumakvex";
         QTest::newRow("XDG_STATE_HOME relative") << "state" << "<tmp>/home/.local/state/lumakvex";
         QTest::newRow("XDG_STATE_HOME empty") << "" << "<tmp>/home/.local/state/lumakvex";
         QTest::newRow("XDG_STATE_HOME unset") << "-" << "<tmp>/home/.local/state/lumakvex";
+#endif
     }
     void traceFallsBackToAFolderOfTheUsersOwn()
     {
@@ -293,18 +299,26 @@ private slots:
         const QString trace = QDir(folder).filePath(QStringLiteral("HHDebug.txt"));
         QCOMPARE(HelpTrace::filePath(), trace);
         QVERIFY(readFile(trace).contains(QStringLiteral("  step")));
+#ifndef Q_OS_WIN // there the user's own folder keeps others out by its inherited access list
         QCOMPARE(QFileInfo(folder).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(QFileInfo(trace).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
                  QFile::ReadOwner | QFile::WriteOwner);
+#endif
         HelpTrace::start(tmp.path(), {}, fallback); // off again for the other tests
         QVERIFY(!QFile::exists(trace));
+#ifdef Q_OS_WIN
+        QDir().rmdir(folder); // the user's real folder
+#endif
     }
 
     // A link where the trace goes is neither written through nor deleted: whoever planted
     // it must not get another file emptied or filled.
     void traceDoesNotFollowALink_data()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows' links are made with a privilege, and Wine makes none (README, \"Windows\")");
+#endif
         QTest::addColumn<bool>("programFolderWritable");
         QTest::newRow("in the program's folder") << true;
         QTest::newRow("in the fallback folder") << false;

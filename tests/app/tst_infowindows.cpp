@@ -185,10 +185,15 @@ private slots:
     // real file name.
     void installationTextNamesTheRunningExecutable()
     {
+#ifdef Q_OS_WIN
+        const QString executable = QStringLiteral("tst_infowindows.exe");
+#else
+        const QString executable = QStringLiteral("tst_infowindows");
+#endif
         QVERIFY(control<QLabel>(notes.get(), "Label7")
                     ->text()
-                    .endsWith(QStringLiteral("Zum Programmumfang gehören: \"tst_infowindows\", \n"
-                                             "\"lumaKvex.chm\" und \"Hinweise.txt\".")));
+                    .endsWith(QStringLiteral("Zum Programmumfang gehören: \"") + executable +
+                              QStringLiteral("\", \n\"lumaKvex.chm\" und \"Hinweise.txt\".")));
     }
 
     // "zurück" hides the info and contact windows; in the notes window each of the three

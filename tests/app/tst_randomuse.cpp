@@ -12,10 +12,10 @@
 #include "calc/WidTabelle.h"
 #include "calc/global.h"
 #include "common/NumberText.h"
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
 #include "widgets/NumInp.h"
 #include "widgets/NumberEdit.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

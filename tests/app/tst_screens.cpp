@@ -8,17 +8,18 @@
 // Each screen runs in a process of its own, as the offscreen platform takes its screens from
 // a file read at start. Started as `tst_screens -inspect` without a screen of the offscreen
 // platform, the child inspects the program on the desktop it is in (the Wayland tests).
+#include "OffscreenScreens.h"
 #include "ProgramStart.h"
 
 #include "app/AppWindows.h"
 #include "calc/WidTabelle.h"
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
-#include "widgets/ControlScaler.h"
 #include "widgets/DekoBackPanel.h"
 #include "widgets/DekoLabelRotated.h"
-#include "widgets/FormScaler.h"
 #include "widgets/NumberEdit.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
+#include "widgets/scaler/ControlScaler.h"
+#include "widgets/scaler/FormScaler.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
@@ -404,11 +405,7 @@ int main(int argc, char **argv)
     const QByteArray screen = child ? qgetenv(kScreenVariable)
                                     : R"({ "name": "s", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96 })";
     QTemporaryFile config;
-    if (!screen.isEmpty()) {
-        const QByteArray text = screenConfig(screen);
-        if (!config.open() || config.write(text) != text.size() || !config.flush()) return 2;
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-    }
+    if (!screen.isEmpty() && !OffscreenScreens::use(config, screenConfig(screen))) return 2;
     QApplication app(argc, argv);
     if (child) return inspect(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString());
     TestScreens test;

@@ -1,6 +1,7 @@
 // Where the windows open: centred with their frame, on the monitor each one belongs to. The
 // test runs on two screens of different sizes with window frames, both set up through the
 // offscreen platform's configuration file.
+#include "OffscreenScreens.h"
 #include "ProgramStart.h"
 
 #include "app/AppWindows.h"
@@ -88,8 +89,7 @@ private slots:
 int main(int argc, char **argv)
 {
     QTemporaryFile config;
-    if (!config.open() || config.write(kTwoScreens) != kTwoScreens.size() || !config.flush()) return 1;
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    if (!OffscreenScreens::use(config, kTwoScreens)) return 1;
     QApplication app(argc, argv);
     TestWindowPlacement test;
     QTEST_SET_MAIN_SOURCE_PATH

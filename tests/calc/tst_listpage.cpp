@@ -7,11 +7,11 @@
 #include "calc/WidTabelle.h"
 #include "calc/global.h"
 #include "common/SystemColors.h"
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
 #include "widgets/DekoLabelRotated.h"
 #include "widgets/NumInp.h"
 #include "widgets/NumberEdit.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

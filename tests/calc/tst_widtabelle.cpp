@@ -3,13 +3,14 @@
 #include "calc/WidTabelle.h"
 #include "calc/global_Wid.h"
 #include "common/SystemColors.h"
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
 #include "widgets/NumberEdit.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
 
 #include <QAction>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -89,9 +90,10 @@ private slots:
         w = Frm_Wid = new TFrm_Wid;
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        // Created for 73,0: the matrix is scrolled to its end, its last row and column in view.
-        QCOMPARE(grid()->Col(), 53);
-        QCOMPARE(grid()->Row(), 46);
+        // Created for 73,0: the matrix is scrolled to its end, its last row and column in view
+        // and current.
+        QCOMPARE(grid()->Col(), 49);
+        QCOMPARE(grid()->Row(), 43);
         QVERIFY(!grid()->CellRect(49, 43).isEmpty());
         QCOMPARE(grid()->horizontalScrollBar()->value(), grid()->horizontalScrollBar()->maximum());
         QCOMPARE(grid()->verticalScrollBar()->value(), grid()->verticalScrollBar()->maximum());
@@ -302,8 +304,8 @@ private slots:
         QCOMPARE(grid()->LeftCol(), 1);
         QCOMPARE(grid()->TopRow(), 1);
         type("Edit_Wid", QStringLiteral("60,1"));
-        QCOMPARE(grid()->Col(), 53);
-        QCOMPARE(grid()->Row(), 46);
+        QCOMPARE(grid()->Col(), 49);
+        QCOMPARE(grid()->Row(), 43);
         QVERIFY(!grid()->CellRect(49, 43).isEmpty());
         QCOMPARE(grid()->horizontalScrollBar()->value(), grid()->horizontalScrollBar()->maximum());
         QCOMPARE(grid()->verticalScrollBar()->value(), grid()->verticalScrollBar()->maximum());
@@ -409,6 +411,33 @@ private slots:
         QVERIFY(!w->isVisible());
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+
+    void ctrlTabSwitchesPagesFromEveryControl_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("page");
+        for (const char *name : {"Grid1", "Auswahl1", "Auswahl2", "Edit_Wid", "Edit_Proz"})
+            QTest::newRow(name) << QString::fromLatin1(name) << 0;
+        for (const char *name : {"Edit_R", "Btn_Neu", "Btn_Anfang", "Btn_minus", "Btn_plus", "Btn_Ende", "Btn_Entf",
+                                 "DekoButton1", "CellGrid1"})
+            QTest::newRow(name) << QString::fromLatin1(name) << 1;
+    }
+    void ctrlTabSwitchesPagesFromEveryControl()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, page);
+        auto *pages = find<QTabWidget>("PageControl1");
+        QWidget *c = find<QWidget>(qPrintable(control));
+        for (const bool back : {false, true}) {
+            pages->setCurrentIndex(page);
+            c->setFocus();
+            QVERIFY(c->hasFocus());
+            QTest::keyClick(c, back ? Qt::Key_Backtab : Qt::Key_Tab,
+                            back ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+            QCOMPARE(pages->currentIndex(), 1 - page);
+        }
+        pages->setCurrentIndex(0);
     }
 };
 

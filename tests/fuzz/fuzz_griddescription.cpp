@@ -2,8 +2,8 @@
 // an error that names the source and leaves the grid as it was, or gives a grid whose written
 // description reads back to exactly the same grid.
 #include "FuzzSupport.h"
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
 
 #include <cstddef>
 #include <cstdint>

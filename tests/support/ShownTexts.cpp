@@ -1,7 +1,7 @@
 #include "ShownTexts.h"
 
-#include "widgets/CellGrid.h"
-#include "widgets/CellGridModel.h"
+#include "widgets/grid/CellGrid.h"
+#include "widgets/grid/CellGridModel.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>

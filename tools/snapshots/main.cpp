@@ -13,8 +13,8 @@
 #include "app/Kontakt.h"
 #include "calc/WidTabelle.h"
 #include "common/NumberText.h"
-#include "widgets/CellGrid.h"
 #include "widgets/NumberEdit.h"
+#include "widgets/grid/CellGrid.h"
 
 #include <QApplication>
 #include <QDir>
