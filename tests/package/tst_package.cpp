@@ -94,15 +94,15 @@ struct Face
     }
 };
 
-// Every face the five windows draw a text in, as the program starts.
+// Every face the five windows draw a text in, also those of labels and cells that are empty
+// at start (the matrix's readout, the list's boxes).
 std::set<Face> windowFaces()
 {
     ProgramStart::createAllWindows();
     std::set<Face> faces;
     for (const char *name : {"Frm_Haupt", "Frm_Kontakt", "Frm_Info", "Frm_Hinweise", "Frm_Wid"})
         for (const ShownTexts::Text &t : ShownTexts::of(ProgramStart::window(name)))
-            if (!t.text.trimmed().isEmpty())
-                faces.insert({Fonts::substituteFor(t.font.family()), t.font.bold(), t.font.italic()});
+            faces.insert({Fonts::substituteFor(t.font.family()), t.font.bold(), t.font.italic()});
     AppWindows::destroyAll();
     return faces;
 }
