@@ -1,17 +1,24 @@
 # The README's two set-up commands are run and test; the other targets are extras.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
+# The build runs make again inside; its "Entering directory" lines tell nobody anything.
+MAKEFLAGS += --no-print-directory
 
-.PHONY: run test build setup package screenshots windows windows-test
+.PHONY: run test build configure setup package screenshots windows windows-test
 
 setup:
 	@scripts/setup
 
-build: setup
+configure: setup
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+# Everything: the program, its tests, benchmarks and tools.
+build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# Running needs only the program, its help file and the notes beside it.
+run: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target lumaKvex hinweise_txt
 	$(BUILD_DIR)/lumaKvex
 
 test: build

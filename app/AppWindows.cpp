@@ -31,7 +31,7 @@ void setUpApplication()
     TTabPagesAccessible::installFactory();
     TInfoFormAccessible::installFactory();
     Fonts::install();
-    QApplication::setWindowIcon(QIcon(Pictures::load(QStringLiteral(":/images/lumakvex.png"))));
+    QApplication::setWindowIcon(Pictures::programIcon());
     // The help control is loaded before any window exists.
     HtmlHelp::startUp(QCoreApplication::arguments());
 }

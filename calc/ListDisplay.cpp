@@ -14,8 +14,6 @@
 #include "widgets/grid/CellGrid.h"
 #include "widgets/scaler/FormScaler.h"
 
-#include <QPixmap>
-
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -80,26 +78,25 @@ void setUpCounter(TNumInp *field)
 
 void TListPage::SetUpControls()
 {
-    const QPixmap resistor = Pictures::load(QStringLiteral(":/images/resistor.png"));
+    const QString resistor = QStringLiteral(":/images/resistor.png");
     for (qint32 n = 1; n <= kMaxWiderstaende; ++n) {
         const QString nr = QString::number(n);
         m_image[n] = control<QLabel>(m_window, QStringLiteral("Image") + nr);
         m_nr[n] = control<QLabel>(m_window, QStringLiteral("Nr_R_") + nr);
         m_einheit[n] = control<DekoLabelRotated>(m_window, QStringLiteral("E_") + nr);
         m_wert[n] = control<DekoLabelRotated>(m_window, QStringLiteral("R_") + nr + QStringLiteral("_Text"));
-        m_image[n]->setPixmap(resistor);
+        Pictures::show(m_image[n], resistor);
         m_image[n]->setAccessibleDescription(kDecoration);
     }
-    ui.Image21->setPixmap(Pictures::load(QStringLiteral(":/images/resistor_current.png")));
+    Pictures::show(ui.Image21, QStringLiteral(":/images/resistor_current.png"));
     ui.Image21->setAccessibleName(QStringLiteral("aktuelle Position"));
-    ui.Image22->setPixmap(resistor);
+    Pictures::show(ui.Image22, resistor);
     ui.Image22->setAccessibleDescription(kDecoration);
     ui.Image23->setAccessibleDescription(kDecoration);
     // The arrow stands in the upper 20 of its 32 pixels, so that "(neu)" (top 232) below
     // the new slot stays readable.
     ui.Image23->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    ui.Image23->setPixmap(Pictures::load(QStringLiteral(":/images/arrow_up.png"))
-                              .scaledToHeight(kNewTagTop - kArrowTop, Qt::SmoothTransformation));
+    Pictures::show(ui.Image23, QStringLiteral(":/images/arrow_up.png"), kNewTagTop - kArrowTop);
 
     EntryField::configure(ui.Edit_R, 2, 0);
     ui.edit_0hm->clear();

@@ -101,9 +101,18 @@ protected:
     {
         if (watched == m_window && event->type() == QEvent::Show && !m_handle) {
             centreNow(m_window, m_monitor);
+            m_frame = frameOf(m_window);
             m_handle = m_window->windowHandle();
             if (m_handle) m_handle->installEventFilter(this);
             return false;
+        }
+        // Under Wayland Qt draws the frame itself and knows it only once the window is on its
+        // way to the screen: fitted and placed with it before the window's first paint, the
+        // window never shows larger than the area.
+        if (m_handle && watched == m_window && event->type() == QEvent::UpdateRequest &&
+            frameOf(m_window) != m_frame) {
+            m_frame = frameOf(m_window);
+            centreNow(m_window, m_monitor);
         }
         // The widget hears of a move or resize once the platform has reported it; its window
         // knows of the exposure.
@@ -151,6 +160,7 @@ private:
 
     QWidget *m_window;
     QPointer<QWindow> m_handle;
+    QMargins m_frame;
     Monitor m_monitor;
     bool m_centringPending = false;
     bool m_done = false;

@@ -15,7 +15,13 @@ void DekoBackPanel::setPictureFile(const QString &file)
 
 QPixmap DekoBackPanel::picture() const
 {
-    if (m_picture.isNull() && !m_pictureFile.isEmpty()) m_picture = Pictures::load(m_pictureFile);
+    // Read for the screen the panel is on now: the window may have moved to one with more
+    // device pixels per pixel.
+    const qreal ratio = devicePixelRatioF();
+    if ((m_picture.isNull() || m_pictureRatio != ratio) && !m_pictureFile.isEmpty()) {
+        m_picture = Pictures::load(m_pictureFile, ratio);
+        m_pictureRatio = ratio;
+    }
     return m_picture;
 }
 

@@ -26,4 +26,5 @@ protected:
 private:
     QString m_pictureFile;
     mutable QPixmap m_picture;
+    mutable qreal m_pictureRatio = 0;
 };

@@ -1,4 +1,5 @@
 #include "BoxAnswerer.h"
+#include "ShownTexts.h"
 
 #include "app/AppWindows.h"
 #include "app/Haupt.h"
@@ -6,19 +7,8 @@
 #include "app/Info.h"
 #include "app/Kontakt.h"
 #include "calc/WidTabelle.h"
-#include "widgets/grid/CellGrid.h"
-#include "widgets/grid/CellGridModel.h"
 
-#include <QAbstractButton>
-#include <QAbstractItemModel>
-#include <QAction>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QTabBar>
 #include <QTest>
-#include <QTextDocument>
 
 // The windows' design fonts are drawn by stand-in fonts that borrow no glyphs from other
 // fonts. Whatever the windows show in such a font must therefore be in it, or it would
@@ -47,37 +37,8 @@ class TestWindowFonts : public QObject
 
     void checkWindow(QWidget *window)
     {
-        const auto where = [window](const QObject *o) {
-            return window->objectName() + QLatin1Char('/') + o->objectName();
-        };
-        for (QWidget *w : window->findChildren<QWidget *>()) {
-            if (auto *label = qobject_cast<QLabel *>(w)) {
-                QTextDocument doc;
-                doc.setHtml(label->text());
-                check(where(w), Qt::mightBeRichText(label->text()) ? doc.toPlainText() : label->text(),
-                      w->font());
-            } else if (auto *button = qobject_cast<QAbstractButton *>(w)) {
-                check(where(w), QString(button->text()).remove(QLatin1Char('&')), w->font());
-            } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
-                check(where(w), edit->text(), w->font());
-            } else if (auto *box = qobject_cast<QGroupBox *>(w)) {
-                check(where(w), box->title(), w->font());
-            } else if (auto *tabs = qobject_cast<QTabBar *>(w)) {
-                for (int i = 0; i < tabs->count(); ++i)
-                    check(where(w), tabs->tabText(i), w->font());
-            } else if (auto *bar = qobject_cast<QMenuBar *>(w)) {
-                for (QAction *a : bar->actions())
-                    check(where(w), QString(a->text()).remove(QLatin1Char('&')), w->font());
-            } else if (auto *grid = qobject_cast<TCellGrid *>(w)) {
-                const QAbstractItemModel *m = grid->model();
-                for (int r = 0; r < m->rowCount(); ++r)
-                    for (int c = 0; c < m->columnCount(); ++c) {
-                        const QModelIndex i = m->index(r, c);
-                        check(where(w), i.data(Qt::DisplayRole).toString(),
-                              i.data(Qt::FontRole).value<QFont>());
-                    }
-            }
-        }
+        for (const ShownTexts::Text &t : ShownTexts::of(window))
+            check(t.where, t.text, t.font);
     }
 
 private slots:

@@ -3,15 +3,26 @@
 manager and a private session bus with the accessibility bus, and takes all of it down again.
 
     desktop_session.py [--screen 1366x768] [--wm] [--a11y] -- command [args...]
+    desktop_session.py --wayland [--screen 1366x768] [--scale 2] [--a11y] -- command [args...]
 
 The command sees DISPLAY (and DBUS_SESSION_BUS_ADDRESS with --a11y); its exit status is the
 session's. Every step waits for the thing it starts to say it is ready (the X server writes
 its display number, the window manager publishes its client list on the root window, the bus
 prints its address), so nothing depends on how fast the machine is.
+
+With --wayland the desktop is the Wayland compositor weston, in a window of the virtual X
+server (its X11 backend: unlike its headless one, it gives the desktop a keyboard and a
+pointer, without which Qt's Wayland plugin fails when a program is typed into). The screen
+is weston's output in device pixels, --scale its scale factor (--screen 1920x1080 --scale 2
+gives programs a screen of 960 x 540 pixels). The command sees WAYLAND_DISPLAY and a private
+XDG_RUNTIME_DIR instead of DISPLAY; weston says it is ready through the notification socket
+that service managers use.
 """
 import argparse
 import os
+import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -64,6 +75,45 @@ def start_wm(env, stack):
     spy.terminate()
 
 
+def start_weston(screen, scale, env, stack):
+    runtime = tempfile.mkdtemp(prefix="desktop-session-")  # mode 0700, as Wayland wants
+    stack.append(runtime)
+    ready_path = os.path.join(runtime, "ready")
+    ready = socket.socket(socket.AF_UNIX, socket.SOCK_DGRAM)
+    ready.bind(ready_path)
+    ready.settimeout(READY_TIMEOUT)
+    config = os.path.join(runtime, "weston.ini")
+    with open(config, "w") as f:
+        # No panel: the whole output is the desktop's. Never blank the screen.
+        f.write("[core]\nidle-time=0\n[shell]\npanel-position=none\n")
+    # The screen is in device pixels, as a monitor's; weston takes its output's size in pixels
+    # of the scale.
+    width, height = (int(n) // scale for n in screen.split("x"))
+    log = os.path.join(runtime, "weston.log")
+    weston_env = dict(env, XDG_RUNTIME_DIR=runtime, NOTIFY_SOCKET=ready_path)
+    weston = subprocess.Popen(
+        ["weston", "--backend=x11-backend.so", "--use-pixman", "--width=%d" % width,
+         "--height=%d" % height, "--scale=%d" % scale, "--socket=wayland-0", "--config=" + config,
+         "--log=" + log, "--modules=systemd-notify.so"],
+        env=weston_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    stack.append(weston)
+    try:
+        message = ready.recv(4096)
+    except socket.timeout:
+        message = b""
+    finally:
+        ready.close()
+    if b"READY=1" not in message:
+        with open(log, errors="replace") as f:
+            sys.stderr.write(f.read()[-3000:])
+        fail("weston did not start")
+    env["XDG_RUNTIME_DIR"] = runtime
+    env["WAYLAND_DISPLAY"] = "wayland-0"
+    env["QT_QPA_PLATFORM"] = "wayland"
+    # Nothing in the session may fall back to the X server behind weston.
+    env.pop("DISPLAY", None)
+
+
 def start_bus(env, stack):
     bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                            env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
@@ -82,7 +132,10 @@ def start_bus(env, stack):
 def stop(stack):
     for item in reversed(stack):
         if isinstance(item, str):
-            os.unlink(item)
+            if os.path.isdir(item):
+                shutil.rmtree(item, ignore_errors=True)
+            else:
+                os.unlink(item)
             continue
         if item.poll() is None:
             item.terminate()
@@ -98,11 +151,17 @@ def main():
     parser.add_argument("--screen", default="1366x768")
     parser.add_argument("--wm", action="store_true")
     parser.add_argument("--a11y", action="store_true")
+    parser.add_argument("--wayland", action="store_true")
+    parser.add_argument("--scale", type=int, default=1)
     parser.add_argument("command", nargs=argparse.REMAINDER)
     args = parser.parse_args()
     command = args.command[1:] if args.command[:1] == ["--"] else args.command
     if not command:
         fail("no command given")
+    if args.wayland and args.wm:
+        fail("--wm is an X11 window manager; under --wayland weston manages the windows")
+    if args.scale != 1 and not args.wayland:
+        fail("--scale is weston's output scale; it needs --wayland")
 
     signal.signal(signal.SIGALRM, lambda *_: fail("a part of the desktop did not get ready"))
     stack = []
@@ -113,6 +172,8 @@ def main():
         env["DISPLAY"] = start_x(args.screen, stack)
         if args.wm:
             start_wm(env, stack)
+        if args.wayland:
+            start_weston(args.screen, args.scale, env, stack)
         if args.a11y:
             start_bus(env, stack)
         return subprocess.call(command, env=env)

@@ -406,6 +406,11 @@ private:
     std::vector<GlyphBatch> *m_glyphs = nullptr; // while the text layer is drawn
     bool m_textLayerDirty = true;
     bool m_cellsFromDescription = false;
+    // A grid scrolled to the end of an axis stays at that end when its size or its columns
+    // and rows change, also through sizes at which it needs no scrolling.
+    bool m_atRightEnd = false;
+    bool m_atBottomEnd = false;
+    bool m_adjustingScrollBars = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TCellGrid::GridOptions)

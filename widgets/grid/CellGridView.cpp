@@ -20,6 +20,9 @@
 #include <QStyleOptionFocusRect>
 #include <QToolTip>
 
+#include <cmath>
+#include <utility>
+
 namespace {
 
 // The smallest first scrolled index that still fills `space` to the end of the axis.
@@ -82,6 +85,56 @@ template <class Extent> int offsetOf(int index, int fixed, int first, Extent ext
     return pos;
 }
 
+// Lines on whole device pixels. Left to the painter, a line of one pixel at 1.25 takes one or
+// two device pixels by where it falls, and columns look heavier than rows. Each line starts
+// where the painter starts the space it stands in (a device edge rounds to the nearest pixel
+// boundary, halves up) and takes as many device pixels as that space takes at most at this
+// scale: every line of a width equally wide, none leaving a gap beside the cells (which are
+// filled up to the line's space only). Where the widget lies in its window counts: a child's
+// offset scales to fractions of a device pixel too.
+class DeviceLines
+{
+public:
+    explicit DeviceLines(QPainter &p) : m_p(p), m_device(p.deviceTransform())
+    {
+        m_snaps = m_device.type() <= QTransform::TxScale && m_device.m11() > 0 && m_device.m22() > 0;
+    }
+
+    void vertical(int x, int width, int top, int height, const QColor &color)
+    {
+        if (m_snaps) {
+            const auto [left, extent] = snapped(x, width, m_device.m11(), m_device.dx());
+            m_p.fillRect(QRectF(left, top, extent, height), color);
+        } else {
+            m_p.fillRect(QRect(x, top, width, height), color);
+        }
+    }
+
+    void horizontal(int left, int width, int y, int height, const QColor &color)
+    {
+        if (m_snaps) {
+            const auto [top, extent] = snapped(y, height, m_device.m22(), m_device.dy());
+            m_p.fillRect(QRectF(left, top, width, extent), color);
+        } else {
+            m_p.fillRect(QRect(left, y, width, height), color);
+        }
+    }
+
+private:
+    // Start and extent, in the painter's pixels, of a line at `pos` `width` pixels wide.
+    static std::pair<qreal, qreal> snapped(int pos, int width, qreal scale, qreal offset)
+    {
+        const qreal start = std::floor(pos * scale + offset + 0.5);
+        // Without the tolerance a whole product such as 1 x 2 could come out as 2.0000000001.
+        const qreal pixels = std::ceil(width * scale - 1e-9);
+        return {(start - offset) / scale, pixels / scale};
+    }
+
+    QPainter &m_p;
+    QTransform m_device;
+    bool m_snaps;
+};
+
 } // namespace
 
 int TCellGrid::colLineSpace() const
@@ -141,10 +194,15 @@ void TCellGrid::updateScrollBars()
     const int maxRow = lastFirst(m_rowCount, m_fixedRows, client.height(), ry);
     QScrollBar *h = horizontalScrollBar();
     QScrollBar *v = verticalScrollBar();
+    // The new ranges may cut the positions back; that is no scrolling of the user's.
+    m_adjustingScrollBars = true;
     h->setRange(m_fixedCols, maxCol);
     v->setRange(m_fixedRows, maxRow);
     h->setPageStep(std::max(1, (m_colCount - m_fixedCols) - (maxCol - m_fixedCols)));
     v->setPageStep(std::max(1, (m_rowCount - m_fixedRows) - (maxRow - m_fixedRows)));
+    if (m_atRightEnd) h->setValue(h->maximum());
+    if (m_atBottomEnd) v->setValue(v->maximum());
+    m_adjustingScrollBars = false;
 }
 
 void TCellGrid::scrollToCell(int col, int row)
@@ -183,6 +241,14 @@ void TCellGrid::resizeEvent(QResizeEvent *e)
 
 void TCellGrid::scrollContentsBy(int, int)
 {
+    if (!m_adjustingScrollBars) {
+        // Where there is nothing to scroll, every position is the end; the grid keeps what
+        // it was scrolled to before.
+        const QScrollBar *h = horizontalScrollBar();
+        const QScrollBar *v = verticalScrollBar();
+        if (h->maximum() > h->minimum()) m_atRightEnd = h->value() == h->maximum();
+        if (v->maximum() > v->minimum()) m_atBottomEnd = v->value() == v->maximum();
+    }
     m_textLayerDirty = true;
     viewport()->update();
 }
@@ -288,6 +354,7 @@ void TCellGrid::paintEvent(QPaintEvent *e)
         p.fillRect(QRect(area.left(), s.bottom, s.right - area.left(), area.bottom() + 1 - s.bottom),
                    Color());
 
+    DeviceLines lines(p);
     const bool bevel = (m_options & goFixedVertLine) && (m_options & goFixedHorzLine);
     for (const Spans::Span &r : s.rows) {
         const int h = m_rowHeights[r.index];
@@ -300,10 +367,12 @@ void TCellGrid::paintEvent(QPaintEvent *e)
             prepareCell(p, c.index, r.index, cellArea(c.index, r.index, cell), state);
             if ((state & gdFixed) && bevel && w > 1 && h > 1) {
                 // The raised edge of a header cell.
-                p.fillRect(cell.left(), cell.top(), w, 1, palette().color(QPalette::Light));
-                p.fillRect(cell.left(), cell.top(), 1, h, palette().color(QPalette::Light));
-                p.fillRect(cell.left(), cell.bottom(), w, 1, palette().color(QPalette::Dark));
-                p.fillRect(cell.right(), cell.top(), 1, h, palette().color(QPalette::Dark));
+                const QColor light = palette().color(QPalette::Light);
+                const QColor dark = palette().color(QPalette::Dark);
+                lines.horizontal(cell.left(), w, cell.top(), 1, light);
+                lines.vertical(cell.left(), 1, cell.top(), h, light);
+                lines.horizontal(cell.left(), w, cell.bottom(), 1, dark);
+                lines.vertical(cell.right(), 1, cell.top(), h, dark);
             }
         }
     }
@@ -324,15 +393,15 @@ void TCellGrid::paintEvent(QPaintEvent *e)
         for (const Spans::Span &c : s.cols) {
             const int x = c.pos + m_colWidths[c.index];
             const int split = c.index < m_fixedCols ? s.bottom : fixedBottom;
-            if (fixedVert) p.fillRect(x, 0, line, split, m_fixedLineColor);
-            if (vert) p.fillRect(x, split, line, s.bottom - split, m_lineColor);
+            if (fixedVert) lines.vertical(x, line, 0, split, m_fixedLineColor);
+            if (vert) lines.vertical(x, line, split, s.bottom - split, m_lineColor);
         }
     if (const int line = rowLineSpace())
         for (const Spans::Span &r : s.rows) {
             const int y = r.pos + m_rowHeights[r.index];
             const int split = r.index < m_fixedRows ? s.right : fixedRight;
-            if (fixedHorz) p.fillRect(0, y, split, line, m_fixedLineColor);
-            if (horz) p.fillRect(split, y, s.right - split, line, m_lineColor);
+            if (fixedHorz) lines.horizontal(0, split, y, line, m_fixedLineColor);
+            if (horz) lines.horizontal(split, s.right - split, y, line, m_lineColor);
         }
 
     const qreal dpr = viewport()->devicePixelRatioF();

@@ -105,6 +105,7 @@ void TControlScaler::ScaleControl(double windowHeight, double windowWidth, doubl
             // Back at its design size a label stands exactly where it was designed.
             m_anchor = DesignBounds();
             m_atDesign = true;
+            m_placed = QRect();
             Refit();
             return;
         }
@@ -129,6 +130,7 @@ void TControlScaler::ScaleControl(double windowHeight, double windowWidth, doubl
         // that box puts it, whatever sizes the window passed through.
         m_anchor = QRect(left, top, RoundHalfEven(m_designWidth * widthRatio), height);
         m_atDesign = false;
+        m_placed = QRect();
         Refit();
         c->update();
         m_fitsText = true;
@@ -141,6 +143,11 @@ void TControlScaler::Refit()
 {
     auto *label = static_cast<QLabel *>(m_control.data());
     if (!label || !m_isLabel || m_anchor.isNull()) return;
+    // A label the window code has moved since the scaler placed it keeps the place it was
+    // given: its box moves with it. (The window code gives it a place at the current scale;
+    // the next scaling step places it from its design again, and the window code after it.)
+    if (!m_placed.isNull() && label->pos() != m_placed.topLeft())
+        m_anchor.translate(label->pos() - m_placed.topLeft());
     QRect r = m_anchor;
     if (label->wordWrap()) {
         // A wrapping label keeps its width and takes the height its text needs.
@@ -158,6 +165,7 @@ void TControlScaler::Refit()
         r.setHeight(m_atDesign ? std::max(m_anchor.height(), text.height()) : text.height());
     }
     setBounds(label, r);
+    m_placed = label->geometry();
 }
 
 bool TControlScaler::IsLabel(const QWidget *widget)

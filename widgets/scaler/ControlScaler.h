@@ -32,7 +32,8 @@ public:
     // Fits a label to its current text within the box of the last scaling step: away from
     // the design size it takes its text's size and keeps the edge its text is aligned to
     // (right, centre, else left); at the design size it keeps its design bounds, widened
-    // about that edge only where its text needs more.
+    // about that edge only where its text needs more. A label that the window code has
+    // moved since that step keeps the place it was moved to: the box moves with it.
     void Refit();
 
     // A plain text label: its width is not scaled and it fits its text after each step.
@@ -76,4 +77,6 @@ private:
     bool m_fitsText = false;
     QRect m_anchor;
     bool m_atDesign = false;
+    // Where the scaler last put the label; a label found elsewhere has been moved since.
+    QRect m_placed;
 };
