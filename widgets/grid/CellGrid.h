@@ -332,7 +332,7 @@ private:
     // -1); `col` itself when there is none.
     int nextShownCol(int col, int step) const;
     int nextShownRow(int row, int step) const;
-    bool isShown(int col, int row) const { return m_colWidths[col] >= 0 && m_rowHeights[row] >= 0; }
+    bool isShown(int col, int row) const { return colShown(col) && rowShown(row); }
     void adoptRecords();
 
     // Drawing (CellGridView.cpp)
